@@ -1,0 +1,7 @@
+#include "capacity/computation.hpp"
+
+namespace zolan {
+
+void run_computation(AnalysisModel&, RunOutput&) {}
+
+}  // namespace zolan

@@ -1,0 +1,67 @@
+// The line formatter: every report, plot-file and console line is built
+// from these fixed-width fields.
+//
+//   Line().x(10).t("DEPTH").f(12.5, 7, 2).e(9999999.0, 9, 2).i(3, 4)
+//
+// Field kinds (w = width, d = digits after the point):
+//   x(n)        n blanks
+//   t(s)        a text exactly as given
+//   rep(c, n)   n copies of c
+//   f(v, w, d)  Fw.d: fixed point, right-aligned, correctly rounded
+//   e(v, w, d)  Ew.d: 0.dddE+xx, right-aligned, correctly rounded
+//   i(v, w)     Iw;  i(v, w, m) Iw.m (at least m digits, leading zeros)
+//   a(s, w)     Aw: leftmost w characters, or right-aligned in w columns
+//   a(s)        A: the text with its own length
+// A number that does not fit its field is written as w asterisks; so is a
+// value that is not finite.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace zolan {
+
+class Line {
+ public:
+  Line() = default;
+
+  Line& x(int n);
+  Line& t(std::string_view text);
+  Line& rep(char c, int n);
+  Line& f(double value, int w, int d);
+  Line& e(double value, int w, int d);
+  Line& i(std::int64_t value, int w, int m = 0);
+  Line& a(std::string_view text, int w);
+  Line& a(std::string_view text);
+
+  const std::string& str() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// Single fields, for callers that need one formatted value.
+std::string format_f(double value, int w, int d);
+std::string format_e(double value, int w, int d);
+std::string format_i(std::int64_t value, int w, int m = 0);
+std::string format_a(std::string_view text, int w);
+
+// A destination of lines (the report, the plot data file, the console).
+// Writes whole lines only; `blank(n)` writes n empty lines.
+class LineSink {
+ public:
+  explicit LineSink(std::ostream* out = nullptr) : out_(out) {}
+  void attach(std::ostream* out) { out_ = out; }
+  bool is_open() const { return out_ != nullptr; }
+
+  void put(const Line& line) { put(line.str()); }
+  void put(std::string_view text);
+  void blank(int n = 1);
+
+ private:
+  std::ostream* out_;
+};
+
+}  // namespace zolan

@@ -1,0 +1,341 @@
+#include "engine/run.hpp"
+
+#include <cmath>
+#include <ctime>
+#include <fstream>
+#include <memory>
+#include <new>
+#include <system_error>
+
+#include "capacity/computation.hpp"
+#include "engine/format.hpp"
+#include "engine/run_output.hpp"
+#include "model/echo.hpp"
+#include "model/free_format.hpp"
+#include "model/input_reader.hpp"
+#include "model/model.hpp"
+#include "model/numeric.hpp"
+#include "model/preparation.hpp"
+
+namespace zolan {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file that cannot be opened, read or written.
+class FileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A stop condition of the run (its message is already written).
+struct RunStop {};
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+fs::path resolve(const fs::path& base, const std::string& name) {
+  const fs::path p(name);
+  if (base.empty() || p.is_absolute()) return p;
+  return base / p;
+}
+
+void write_banner(LineSink& sink, const std::string& version_text) {
+  sink.put(Line().x(5).rep('=', 73));
+  sink.blank();
+  sink.put(Line().x(20).t("  ZOLAN for Windows, Version ").a(version_text, 12));
+  sink.blank();
+  sink.put(Line().x(20).t("   A Program for Analyzing the Axial Capacity "));
+  sink.put(Line().x(20).t("   and Short-term Settlement of Driven Piles "));
+  sink.put(Line().x(20).t("             under Axial Loading. "));
+  sink.blank();
+  sink.put(Line().x(5).rep('=', 73));
+  sink.blank(2);
+}
+
+void write_file_names(LineSink& sink, const RunFiles& files) {
+  const SplitName input = split_file_name(trimmed(files.input_file_name));
+  const SplitName output = split_file_name(trimmed(files.output_file_name));
+  const SplitName plot = split_file_name(trimmed(files.plot_file_name));
+  auto joined = [](const std::string& a, const std::string& b) { return trimmed(a) + trimmed(b); };
+  sink.put(Line().x(5).t("Path to file locations      : ").a(joined(input.drive, input.directory)));
+  sink.put(Line().x(5).t("Name of input data file     : ").a(joined(input.base, input.extension)));
+  sink.put(Line().x(5).t("Name of output file         : ").a(joined(output.base, output.extension)));
+  sink.put(Line().x(5).t("Name of plot output file    : ").a(joined(plot.base, plot.extension)));
+}
+
+void write_date_block(LineSink& sink) {
+  static constexpr const char* kMonths[] = {"January", "February", "March",     "April",
+                                            "May",     "June",     "July",      "August",
+                                            "September", "October", "November", "December"};
+  sink.put(Line().x(5).rep('-', 73));
+  sink.put(Line().x(26).t("Time and Date of Analysis"));
+  sink.put(Line().x(5).rep('-', 73));
+  sink.blank();
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return;
+  const int month = local.tm_mon + 1;
+  if (month < 1 || month > 12) return;
+  sink.put(Line()
+               .x(15)
+               .t("Date:  ")
+               .a(kMonths[month - 1])
+               .t(" ")
+               .i(local.tm_mday, 2, 2)
+               .t(", ")
+               .i(local.tm_year + 1900, 4)
+               .x(5)
+               .t("Time:  ")
+               .i(local.tm_hour, 2, 2)
+               .t(":")
+               .i(local.tm_min, 2, 2)
+               .t(":")
+               .i(local.tm_sec, 2, 2));
+}
+
+// Opens a file that is read, the way the engine opens its files: a missing
+// file is created empty (and then fails on its first read).
+void open_for_reading(std::ifstream& in, const fs::path& path, const std::string& label) {
+  std::error_code ec;
+  const fs::file_status st = fs::status(path, ec);
+  if (fs::is_directory(st)) throw FileError(label + " cannot be opened: it is a directory");
+  if (!fs::exists(st)) {
+    std::ofstream create(path);
+    if (!create) throw FileError(label + " does not exist and cannot be created");
+  }
+  in.open(path, std::ios::in | std::ios::binary);
+  if (!in) throw FileError(label + " cannot be opened for reading");
+}
+
+// Opens a file that is written from its beginning.
+void open_for_writing(std::ofstream& out, const fs::path& path, const std::string& label) {
+  std::error_code ec;
+  if (fs::is_directory(fs::status(path, ec))) {
+    throw FileError(label + " cannot be opened: it is a directory");
+  }
+  out.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+  if (!out) {
+    const fs::path parent = path.parent_path();
+    if (!parent.empty() && !fs::is_directory(parent, ec)) {
+      throw FileError(label + " cannot be created: the directory " + quoted(parent.string()) +
+                      " does not exist");
+    }
+    throw FileError(label + " cannot be opened for writing");
+  }
+}
+
+void require_name(const std::string& name, const char* what) {
+  if (trimmed(name).empty()) throw InputError(std::string("no file name was given for the ") + what);
+}
+
+void write_soil_extent_warning(LineSink& console, const AnalysisModel& m) {
+  console.blank(3);
+  console.put(Line().x(10).t("COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL").t(" INFORMATION"));
+  console.put(Line()
+                  .x(10)
+                  .t("WAS PROVIDED AT THE DEPTH ")
+                  .f(m.required_soil_depth, 10, 2)
+                  .x(1)
+                  .a(m.length_label));
+  console.put(Line().x(10).t("PLEASE NOTE THAT SOIL SHOULD EXTEND AT LEAST THE "));
+  console.put(Line().x(10).t(" PILE LENGTH PLUS TWO PILE DIAMETERS"));
+}
+
+void write_soil_profile_message(LineSink& report, const AnalysisModel& m) {
+  report.blank(2);
+  report.put(Line()
+                 .x(10)
+                 .t("COMPUTATION DOES NOT PROCEED BECAUSE THE ")
+                 .t("DEEPEST SOIL PROFILE ")
+                 .f(m.soil_profile_depth, 7, 2)
+                 .x(1)
+                 .a(m.length_label));
+  report.put(Line()
+                 .x(10)
+                 .t("IS LESS THAN PILE ")
+                 .t("EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER ")
+                 .f(m.required_soil_depth, 10, 2)
+                 .x(1)
+                 .a(m.length_label));
+}
+
+void write_segment_limit_message(LineSink& sink, int count) {
+  sink.blank(2);
+  sink.put(Line().x(1).t("YOUR NUMBERS OF SEGMENT ").i(count, 4).t(" IS LARGER THAN"));
+  sink.put(Line().x(1).t("DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF "));
+  sink.put(Line().x(1).t("SEGMENT OR CONSULT TOLVEX, INC. FOR CHANGING THE DEFAULT VALUE"));
+}
+
+// The run after the file set is known: from the console banner to the
+// closed files.
+class Run {
+ public:
+  Run(const RunFiles& files, fs::path base, const Console& console)
+      : files_(files), base_(std::move(base)) {
+    out_.console.attach(console.out);
+  }
+
+  RunResult execute() {
+    RunResult result;
+    try {
+      result = sequence();
+    } catch (const InputError& e) {
+      result = {RunStatus::kBadInput, e.what()};
+    } catch (const FileError& e) {
+      result = {RunStatus::kFileError, e.what()};
+    } catch (const std::bad_alloc&) {
+      result = {RunStatus::kInternalError, "out of memory"};
+    } catch (const std::exception& e) {
+      result = {RunStatus::kInternalError, std::string("internal error: ") + e.what()};
+    }
+    if (!result.message.empty()) {
+      const Line line = Line().t(" ERROR - ").t(result.message).t(
+          ". THE RUN STOPPED; NO RESULTS WERE COMPUTED.");
+      out_.console.put(line);
+      out_.report.put(line);
+    }
+    close_all(result);
+    return result;
+  }
+
+ private:
+  RunResult sequence() {
+    write_banner(out_.console, files_.version_text);
+
+    require_name(files_.output_file_name, "output report");
+    output_label_ = "output report " + quoted(trimmed(files_.output_file_name));
+    open_for_writing(report_, resolve(base_, trimmed(files_.output_file_name)), output_label_);
+    out_.report.attach(&report_);
+    write_banner(out_.report, files_.version_text);
+    write_file_names(out_.report, files_);
+    out_.report.blank();
+    write_date_block(out_.report);
+
+    require_name(files_.input_file_name, "input data file");
+    require_name(files_.plot_file_name, "plot data file");
+    const std::string input_label = "input data file " + quoted(trimmed(files_.input_file_name));
+    plot_label_ = "plot data file " + quoted(trimmed(files_.plot_file_name));
+    const std::string cpt_label = "CPT data file " + quoted(trimmed(files_.cpt_file_name));
+    std::ifstream input;
+    std::ifstream cpt;
+    open_for_reading(input, resolve(base_, trimmed(files_.input_file_name)), input_label);
+    open_for_writing(plot_, resolve(base_, trimmed(files_.plot_file_name)), plot_label_);
+    out_.plot.attach(&plot_);
+    const bool has_cpt = !trimmed(files_.cpt_file_name).empty();
+    if (has_cpt) open_for_reading(cpt, resolve(base_, trimmed(files_.cpt_file_name)), cpt_label);
+
+    AnalysisModel& m = *model_;
+    read_input_data(input, input_label, m);
+    input.close();
+    set_unit_labels(m);
+    if (has_cpt) {
+      read_cpt_data(cpt, cpt_label, m);
+      cpt.close();
+    }
+
+    const double batter = m.batter_angle * kPiSingle / 180.0;
+    const double diameter_units = m.unit_system == 1 ? 12.0 : 1000.0;
+    m.required_soil_depth =
+        (m.pile_length - m.stickup) * std::cos(batter) + 2.0 * m.pile_diameter / diameter_units;
+    if (m.required_soil_depth > m.soil_point_depth[m.soil_point_count]) {
+      write_soil_extent_warning(out_.console, m);
+    }
+    if (m.required_soil_depth > m.soil_profile_depth) {
+      write_soil_profile_message(out_.report, m);
+      return {RunStatus::kStopped, ""};
+    }
+    out_.console.blank(2);
+    out_.console.put(Line().x(9).t("COMPUTATION IS PROCEEDING........"));
+
+    write_input_information(m, out_.report);
+    write_computation_result_header(out_.report);
+
+    const int too_many = prepare_model(m);
+    if (too_many > 0) {
+      write_segment_limit_message(out_.console, too_many);
+      write_segment_limit_message(out_.report, too_many);
+      return {RunStatus::kStopped, ""};
+    }
+    if (m.profile_point_count < 1) {
+      throw InputError(input_label +
+                       " (record 9): soil_profile_depth must reach at least one length_step "
+                       "below the ground surface");
+    }
+    m.penetration_step = m.length_step * std::cos(m.batter_angle);
+    m.pass_number = 1;
+    run_computation(m, out_);
+    return {RunStatus::kCompleted, ""};
+  }
+
+  void close_all(RunResult& result) {
+    const bool report_open = report_.is_open();
+    const bool plot_open = plot_.is_open();
+    if (report_open) report_.close();
+    if (plot_open) plot_.close();
+    out_.report.attach(nullptr);
+    out_.plot.attach(nullptr);
+    if (result.status != RunStatus::kCompleted) return;
+    // A result that could not be written completely is not a result.
+    const char* failed = nullptr;
+    if (report_open && report_.fail()) failed = output_label_.c_str();
+    if (plot_open && plot_.fail()) failed = plot_label_.c_str();
+    if (failed != nullptr) {
+      result = {RunStatus::kFileError, std::string(failed) + " could not be written completely"};
+      out_.console.put(Line().t(" ERROR - ").t(result.message).t(". THE RUN DID NOT COMPLETE."));
+    }
+  }
+
+  const RunFiles& files_;
+  fs::path base_;
+  std::unique_ptr<AnalysisModel> model_ = std::make_unique<AnalysisModel>();
+  RunOutput out_;
+  std::ofstream report_;
+  std::ofstream plot_;
+  std::string output_label_;
+  std::string plot_label_;
+};
+
+RunResult console_failure(const Console& console, RunStatus status, const std::string& message) {
+  LineSink sink(console.out);
+  sink.put(Line().t(" ERROR - ").t(message).t(". THE RUN STOPPED; NO RESULTS WERE COMPUTED."));
+  return {status, message};
+}
+
+}  // namespace
+
+RunResult run_analysis(const RunFiles& files, const Console& console) {
+  try {
+    return Run(files, fs::path(), console).execute();
+  } catch (const std::exception& e) {
+    return console_failure(console, RunStatus::kInternalError, e.what());
+  }
+}
+
+RunResult run_from_names_file(const fs::path& directory, const Console& console) {
+  try {
+    const fs::path names_path = directory.empty() ? fs::path("names.dat") : directory / "names.dat";
+    const std::string label = "run-control file " + quoted(names_path.string());
+    std::error_code ec;
+    if (fs::is_directory(names_path, ec)) {
+      return console_failure(console, RunStatus::kFileError, label + " is a directory");
+    }
+    std::ifstream names(names_path, std::ios::in | std::ios::binary);
+    if (!names) {
+      return console_failure(console, RunStatus::kFileError,
+                             label + " cannot be opened (it is missing or unreadable)");
+    }
+    Console prompt_console = console;
+    RunFiles files;
+    try {
+      files = read_names_file(names, label, prompt_console);
+    } catch (const InputError& e) {
+      return console_failure(console, RunStatus::kBadInput, e.what());
+    }
+    names.close();
+    return Run(files, directory, console).execute();
+  } catch (const std::exception& e) {
+    return console_failure(console, RunStatus::kInternalError, e.what());
+  }
+}
+
+}  // namespace zolan

@@ -1,0 +1,37 @@
+// One run of the engine: from the file set to the closed report and plot
+// data file. Nothing here is global; runs on separate threads are
+// independent as long as their files differ.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "engine/run_control.hpp"
+
+namespace zolan {
+
+enum class RunStatus {
+  kCompleted,      // report and plot data file written and closed
+  kStopped,        // soil profile too shallow, or more than 500 penetration points
+  kBadInput,       // a run-control, input or CPT data file the engine cannot use
+  kFileError,      // a file could not be opened, read or written
+  kInternalError,  // anything else (out of memory); nothing computed is trusted
+};
+
+struct RunResult {
+  RunStatus status = RunStatus::kCompleted;
+  std::string message;  // the error line, empty when completed or stopped
+
+  // The engine's result code: 0 completed, 1 anything else.
+  int code() const { return status == RunStatus::kCompleted ? 0 : 1; }
+};
+
+// The run of IZOLAN(5) with `directory` as the working directory: names.dat
+// is read there and relative file names resolve against it.
+RunResult run_from_names_file(const std::filesystem::path& directory, const Console& console);
+
+// The same analysis on the named files, without names.dat. Relative names
+// resolve against the current directory.
+RunResult run_analysis(const RunFiles& files, const Console& console);
+
+}  // namespace zolan

@@ -1,0 +1,16 @@
+// The line destinations of one run: the report, the plot data file and the
+// console. Every routine that writes lines receives this record; a sink that
+// is not attached swallows its lines (tests attach string streams).
+#pragma once
+
+#include "engine/format.hpp"
+
+namespace zolan {
+
+struct RunOutput {
+  LineSink report;
+  LineSink plot;
+  LineSink console;
+};
+
+}  // namespace zolan

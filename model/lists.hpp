@@ -1,0 +1,57 @@
+// Fixed-capacity lists numbered from 1, as the engine's formulas number
+// layers, boundaries and penetrations. Entry 0 exists but is never used by
+// the computation. Every access is checked: an index outside 0..N stops the
+// process with a message instead of reading or writing past the list.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zolan {
+
+[[noreturn]] inline void index_fault(const char* what, int index, int capacity) {
+  std::fprintf(stderr, "zolan: internal error: %s index %d outside 0..%d\n", what, index,
+               capacity);
+  std::abort();
+}
+
+template <class T, int N>
+struct List {
+  static constexpr int capacity = N;
+  std::array<T, N + 1> v{};
+
+  T& operator[](int i) {
+    if (i < 0 || i > N) index_fault("list", i, N);
+    return v[static_cast<std::size_t>(i)];
+  }
+  const T& operator[](int i) const {
+    if (i < 0 || i > N) index_fault("list", i, N);
+    return v[static_cast<std::size_t>(i)];
+  }
+  void fill(const T& value) { v.fill(value); }
+};
+
+// Rows 1..R by columns 1..C.
+template <class T, int R, int C>
+struct Table {
+  static constexpr int rows = R;
+  static constexpr int columns = C;
+  std::array<std::array<T, C + 1>, R + 1> v{};
+
+  T& operator()(int r, int c) {
+    if (r < 0 || r > R) index_fault("table row", r, R);
+    if (c < 0 || c > C) index_fault("table column", c, C);
+    return v[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+  }
+  const T& operator()(int r, int c) const {
+    if (r < 0 || r > R) index_fault("table row", r, R);
+    if (c < 0 || c > C) index_fault("table column", c, C);
+    return v[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+  }
+  void fill(const T& value) {
+    for (auto& row : v) row.fill(value);
+  }
+};
+
+}  // namespace zolan
