@@ -7,7 +7,7 @@
 #include <new>
 #include <system_error>
 
-#include "capacity/computation.hpp"
+#include "capacity/method_run.hpp"
 #include "engine/format.hpp"
 #include "engine/run_output.hpp"
 #include "model/echo.hpp"
@@ -228,6 +228,11 @@ class Run {
     read_input_data(input, input_label, m);
     input.close();
     set_unit_labels(m);
+    if (!method_available(m.load_transfer_method)) {
+      throw InputError(input_label + " (record 7): load_transfer_method " +
+                       std::to_string(m.load_transfer_method) +
+                       " names a method that is not built into this engine yet");
+    }
     if (has_cpt) {
       read_cpt_data(cpt, cpt_label, m);
       cpt.close();

@@ -11,4 +11,8 @@ namespace zolan {
 // pass number set).
 void run_computation(AnalysisModel& m, RunOutput& out);
 
+// Whether the method of `selection` (MethodSelection numbering) is built
+// into this engine.
+bool method_available(int selection);
+
 }  // namespace zolan

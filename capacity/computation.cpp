@@ -1,7 +1,0 @@
-#include "capacity/computation.hpp"
-
-namespace zolan {
-
-void run_computation(AnalysisModel&, RunOutput&) {}
-
-}  // namespace zolan
