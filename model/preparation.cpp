@@ -1,20 +1,25 @@
 #include "model/preparation.hpp"
 
-#include <cmath>
-
 #include "model/numeric.hpp"
 
 namespace zolan {
+namespace {
+
+// Whole part of length / step + 1e-6; counts far beyond any list are held
+// at a value that still shows as too many.
+int point_count(double length, double step) {
+  const double points = length / step + kTolerance;
+  return points > 1.0e9 ? 1000000000 : static_cast<int>(points);
+}
+
+}  // namespace
 
 int pile_penetration_count(const AnalysisModel& m) {
-  return static_cast<int>(m.pile_length / m.length_step + kTolerance) + 1;
+  return point_count(m.pile_length, m.length_step) + 1;
 }
 
 int prepare_model(AnalysisModel& m) {
-  const double points = m.soil_profile_depth / m.length_step + kTolerance;
-  // Counts far beyond any list are held at a value that still shows as
-  // too many.
-  m.profile_point_count = points > 1.0e9 ? 1000000000 : static_cast<int>(points);
+  m.profile_point_count = point_count(m.soil_profile_depth, m.length_step);
 
   for (int i = 1; i < m.soil_point_count; ++i) {
     const double t = m.soil_point_depth[i + 1] - m.soil_point_depth[i];
@@ -25,9 +30,8 @@ int prepare_model(AnalysisModel& m) {
     }
   }
 
-  const double pile_points = m.pile_length / m.length_step + kTolerance;
-  const int pile_count = pile_points > 1.0e9 ? 1000000000 : static_cast<int>(pile_points) + 1;
   if (m.profile_point_count > kMaxSegments) return m.profile_point_count;
+  const int pile_count = pile_penetration_count(m);
   if (pile_count > kMaxSegments) return pile_count;
   return 0;
 }
