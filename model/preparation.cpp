@@ -9,7 +9,9 @@ namespace {
 // at a value that still shows as too many.
 int point_count(double length, double step) {
   const double points = length / step + kTolerance;
-  return points > 1.0e9 ? 1000000000 : static_cast<int>(points);
+  if (points > 1.0e9) return 1000000000;
+  if (points < -1.0e9) return -1000000000;
+  return static_cast<int>(points);
 }
 
 }  // namespace
