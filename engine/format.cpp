@@ -26,9 +26,11 @@ bool all_zero_digits(const std::string& s) {
 // Drops the optional 0 before the decimal point ("0.50" -> ".50",
 // "-0.50" -> "-.50").
 std::string drop_leading_zero(const std::string& s) {
-  if (s.rfind("0.", 0) == 0) return s.substr(1);
-  if (s.rfind("-0.", 0) == 0) return "-" + s.substr(2);
-  return s;
+  const std::size_t zero = s.rfind("-0.", 0) == 0 ? 1 : 0;
+  if (s.compare(zero, 2, "0.") != 0) return s;
+  std::string out = s;
+  out.erase(zero, 1);
+  return out;
 }
 
 }  // namespace
