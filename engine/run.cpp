@@ -249,6 +249,12 @@ class Run {
       write_soil_profile_message(out_.report, m);
       return {RunStatus::kStopped, ""};
     }
+    // No computational layer at all: nothing to compute on.
+    if (m.soil_profile_depth / m.length_step + kTolerance < 1.0) {
+      throw InputError(input_label +
+                       " (record 9): soil_profile_depth must reach at least one length_step "
+                       "below the ground surface");
+    }
     out_.console.blank(2);
     out_.console.put(Line().x(9).t("COMPUTATION IS PROCEEDING........"));
 
@@ -260,11 +266,6 @@ class Run {
       write_segment_limit_message(out_.console, too_many);
       write_segment_limit_message(out_.report, too_many);
       return {RunStatus::kStopped, ""};
-    }
-    if (m.profile_point_count < 1) {
-      throw InputError(input_label +
-                       " (record 9): soil_profile_depth must reach at least one length_step "
-                       "below the ground surface");
     }
     m.penetration_step = m.length_step * std::cos(m.batter_angle);
     m.pass_number = 1;

@@ -166,6 +166,8 @@ const BadRun kBadRuns[] = {
     {"check depths", [](InputText& t) { t.r11 = "1"; t.r11ab = {"101"}; }, "tz_check_depth_count must be 0 to 100, found 101"},
     {"area rows", [](InputText& t) { t.r14 = "101 0"; }, "area_table_count must be 0 to 100, found 101"},
     {"missing record", [](InputText& t) { t.r15 = "0"; }, "(record 15): the file ends before the record is complete"},
+    {"no computational layer", [](InputText& t) { t.r5 = "0 0 1 0.5 29000000 2 2"; t.r9 = "0.5 0"; t.soil[2] = "0.5 1 0.8 60 34 0"; },
+     "(record 9): soil_profile_depth must reach at least one length_step below the ground surface"},
     {"method not built", [](InputText& t) { t.r7 = "0 1 1 0 1 0 0"; }, "(record 7): load_transfer_method 1 names a method that is not built into this engine yet"},
 };
 
