@@ -12,6 +12,15 @@ std::string cut(std::string_view s, std::size_t width) {
   return std::string(s.substr(0, width));
 }
 
+// A file name is opened as a C string: a NUL byte would cut it short, and
+// the file opened would not be the one the report names.
+void check_name(const std::string& name, const std::string& where, const char* file_kind) {
+  if (name.find('\0') != std::string::npos) {
+    throw InputError(where + ": the name of the " + file_kind +
+                     " holds a NUL byte, which no file name can hold");
+  }
+}
+
 // Asks for one file name on the console and returns the answer.
 std::string prompt_for(Console& console, const char* what, const char* file_kind) {
   LineSink sink(console.out);
@@ -22,7 +31,10 @@ std::string prompt_for(Console& console, const char* what, const char* file_kind
   std::string answer;
   if (console.in != nullptr) {
     RecordReader reader(*console.in, "console");
-    if (reader.try_read_text(kNameWidth, answer)) return answer;
+    if (reader.try_read_text(kNameWidth, answer)) {
+      check_name(answer, "console", file_kind);
+      return answer;
+    }
   }
   throw InputError(std::string("console: the input ended before the name of the ") + file_kind +
                    " was given");
@@ -50,14 +62,24 @@ RunFiles read_names_file(std::istream& names, const std::string& file_label, Con
   // read ends the reading, and the three main names are asked for.
   std::string* targets[] = {&files.input_file_name, &files.output_file_name,
                             &files.plot_file_name, &files.cpt_file_name};
+  const char* kinds[] = {"input data file", "output report", "plot data file", "CPT data file"};
+  std::int64_t lines[4] = {};
   bool complete = true;
-  for (std::string* target : targets) {
-    if (!r.try_read_text(kNameWidth, *target)) {
+  for (int k = 0; k < 4; ++k) {
+    lines[k] = r.line_number();
+    if (!r.try_read_text(kNameWidth, *targets[k])) {
       complete = false;
       break;
     }
   }
-  if (!complete) {
+  if (complete) {
+    for (int k = 0; k < 4; ++k) {
+      check_name(*targets[k],
+                 file_label + ", line " + std::to_string(lines[k]) + " (record " +
+                     std::to_string(k + 5) + ")",
+                 kinds[k]);
+    }
+  } else {
     files.input_file_name = prompt_for(console, "INPUT FILE.", "input data file");
     files.output_file_name = prompt_for(console, "OUTPUT FILE.", "output report");
     files.plot_file_name = prompt_for(console, "GRAPHIC DATA FILE.", "plot data file");

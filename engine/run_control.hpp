@@ -27,8 +27,9 @@ struct Console {
 
 // Reads the eight records of names.dat from `names`. When one of records 5
 // to 8 is missing, asks on the console for the input, output and plot file
-// names. Throws InputError when records 1 to 4 are missing or malformed, or
-// when the console ends before a name is given.
+// names. Throws InputError when records 1 to 4 are missing or malformed,
+// when the console ends before a name is given, or when a name kept holds a
+// NUL byte.
 RunFiles read_names_file(std::istream& names, const std::string& file_label, Console& console);
 
 // A file name split for display: drive ("X:"), directory (up to and

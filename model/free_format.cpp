@@ -1,5 +1,6 @@
 #include "model/free_format.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -33,6 +34,38 @@ std::string shown(std::string_view token) {
   }
   if (token.size() > limit) out += "...";
   return out;
+}
+
+// For a real in the normal form [-]digits[.digits][e[sign]digits] that
+// from_chars found out of range: true when it is so because the value is too
+// small (a negative decimal exponent), false when it is too large.
+bool below_smallest_double(std::string_view normal) {
+  const std::size_t start = normal[0] == '-' ? 1 : 0;
+  const std::size_t mantissa_end = std::min(normal.find('e'), normal.size());
+  const std::size_t point = std::min(normal.find('.'), mantissa_end);
+  // Decimal exponent of the first nonzero digit of the mantissa.
+  long long position = static_cast<long long>(point - start) - 1;
+  bool nonzero = false;
+  for (std::size_t k = start; k < mantissa_end && !nonzero; ++k) {
+    if (normal[k] == '.') continue;
+    if (normal[k] != '0') {
+      nonzero = true;
+    } else {
+      --position;
+    }
+  }
+  if (!nonzero) return true;
+  long long exponent = 0;
+  if (mantissa_end < normal.size()) {
+    std::size_t j = mantissa_end + 1;
+    const bool negative = normal[j] == '-';
+    if (normal[j] == '+' || normal[j] == '-') ++j;
+    for (; j < normal.size(); ++j) {
+      exponent = std::min(exponent * 10 + (normal[j] - '0'), 1000000000LL);  // held, not wrapped
+    }
+    if (negative) exponent = -exponent;
+  }
+  return position + exponent < 0;
 }
 
 }  // namespace
@@ -94,6 +127,12 @@ bool parse_real(std::string_view text, double& value) {
   const char* first = normal.data();
   const char* last = normal.data() + normal.size();
   const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
+  if (ec == std::errc::result_out_of_range && ptr == last && below_smallest_double(normal)) {
+    // A value below the smallest double (1E-400) rounds to 0; only a value
+    // too large for a double is refused.
+    value = normal[0] == '-' ? -0.0 : 0.0;
+    return true;
+  }
   if (ec != std::errc() || ptr != last || !std::isfinite(v)) return false;
   value = v;
   return true;

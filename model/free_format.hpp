@@ -61,9 +61,9 @@ class RecordReader {
   void read(std::initializer_list<Field> fields, std::string_view record);
 
   // Line number (from 1) of the line the next read starts on.
-  int line_number() const { return line_ + 1; }
+  std::int64_t line_number() const { return line_ + 1; }
   // Line number of the first value of the last free-format record.
-  int record_line() const { return record_line_; }
+  std::int64_t record_line() const { return record_line_; }
   const std::string& file_label() const { return label_; }
 
  private:
@@ -76,15 +76,17 @@ class RecordReader {
 
   std::streambuf* buf_;
   std::string label_;
-  int line_ = 0;  // completed lines before the current position
-  int record_line_ = 0;
+  // 64 bits: a file of more than 2^31 line ends must not wrap the count.
+  std::int64_t line_ = 0;  // completed lines before the current position
+  std::int64_t record_line_ = 0;
 };
 
 // Parses a whole-number value ([sign] digits). Returns false when the text
 // is not one or does not fit 32 bits.
 bool parse_integer(std::string_view text, std::int32_t& value);
 // Parses a real value ([sign] digits [. digits] [E|D [sign] digits]).
-// Returns false when the text is not one or is not finite.
+// Returns false when the text is not one or is too large for a double; a
+// value below the smallest double reads as 0.
 bool parse_real(std::string_view text, double& value);
 
 }  // namespace zolan
