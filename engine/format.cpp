@@ -7,6 +7,15 @@
 namespace zolan {
 namespace {
 
+// Fuzz builds define ZOLAN_TRAP_NON_FINITE: a value that is not finite
+// reaching a line is then a fault of the computation, not a field of
+// asterisks. Every other build writes the asterisks.
+void trap_non_finite([[maybe_unused]] double value) {
+#ifdef ZOLAN_TRAP_NON_FINITE
+  if (!std::isfinite(value)) std::abort();
+#endif
+}
+
 std::string stars(int w) { return std::string(static_cast<std::size_t>(w > 0 ? w : 0), '*'); }
 
 // Right-aligns `s` in w columns, or asterisks when it does not fit.
@@ -36,6 +45,7 @@ std::string drop_leading_zero(const std::string& s) {
 }  // namespace
 
 std::string format_f(double value, int w, int d) {
+  trap_non_finite(value);
   if (!std::isfinite(value) || d < 0) return stars(w);
   // printf rounds the exact binary value correctly (a tie goes to the even
   // digit); "#" keeps the point when d is 0, as the F field does.
@@ -50,6 +60,7 @@ std::string format_f(double value, int w, int d) {
 }
 
 std::string format_e(double value, int w, int d) {
+  trap_non_finite(value);
   if (!std::isfinite(value) || d < 1) return stars(w);
   std::string digits;
   int exponent = 0;

@@ -14,6 +14,12 @@ constexpr double kNoEnhancedEnd = f32(1.0e-5);
 constexpr double kEnhancedEndOffset = f32(1.0e-7);
 constexpr double kPerimeterPi = f32(3.1416);
 
+// Largest magnitude of a real value. Beyond it the products of the
+// computation (unit weight by depth, area by modulus, unit friction by
+// perimeter and length, ...) can overflow to infinity; no quantity of a pile
+// analysis comes near it in either unit system.
+constexpr double kLargestMagnitude = 1.0e15;
+
 std::string shown_number(double v) {
   std::ostringstream s;
   s.precision(10);
@@ -54,6 +60,12 @@ class Checker {
       fail(record, std::string(name) + " must be 0 or more, found " + shown_number(value));
     }
   }
+  void within_magnitude(std::string_view record, const char* name, double value) const {
+    if (!(std::fabs(value) <= kLargestMagnitude)) {
+      fail(record, std::string(name) + " must lie between -1E+15 and 1E+15, found " +
+                       shown_number(value));
+    }
+  }
   void below(std::string_view record, const char* name, double value, double limit,
              const char* limit_text) const {
     if (!(value < limit)) {
@@ -66,6 +78,17 @@ class Checker {
   const RecordReader& r_;
 };
 
+// Reads one free-format record and refuses a real value of absurd magnitude.
+void read_record(RecordReader& r, const Checker& check, std::initializer_list<Field> fields,
+                 std::string_view record) {
+  r.read(fields, record);
+  for (const Field& f : fields) {
+    if (f.kind == Field::Kind::kReal) {
+      check.within_magnitude(record, f.name, *static_cast<const double*>(f.target));
+    }
+  }
+}
+
 std::string point_record(const char* part, int i) {
   return std::string("record 10") + part + " of soil point " + std::to_string(i);
 }
@@ -75,30 +98,30 @@ void read_soil_point(RecordReader& r, const Checker& check, AnalysisModel& m, in
   m.max_friction_defaulted[i] = 0;
   m.max_bearing_defaulted[i] = 0;
   const std::string rec_a = point_record("A", i);
-  r.read({Field::real(m.soil_point_depth[i], "soil point depth"),
-          Field::real(t(i, 1), "soil type (column 1)"),
-          Field::real(t(i, 2), "lateral earth pressure coefficient (column 2)"),
-          Field::real(t(i, 3), "effective unit weight (column 3)"),
-          Field::real(t(i, 4), "friction angle (column 4)"),
-          Field::real(t(i, 5), "bearing capacity factor (column 5)")},
-         rec_a);
+  read_record(r, check, {Field::real(m.soil_point_depth[i], "soil point depth"),
+                         Field::real(t(i, 1), "soil type (column 1)"),
+                         Field::real(t(i, 2), "lateral earth pressure coefficient (column 2)"),
+                         Field::real(t(i, 3), "effective unit weight (column 3)"),
+                         Field::real(t(i, 4), "friction angle (column 4)"),
+                         Field::real(t(i, 5), "bearing capacity factor (column 5)")},
+                        rec_a);
   check.not_negative(rec_a, "the effective unit weight (column 3)", t(i, 3));
   check.below(rec_a, "the friction angle (column 4)", t(i, 4), 90.0, "90 degrees");
 
   const std::string rec_b = point_record("B", i);
-  r.read({Field::real(t(i, 6), "maximum unit friction (column 6)"),
-          Field::real(t(i, 7), "maximum unit bearing (column 7)"),
-          Field::real(t(i, 8), "undisturbed shear strength (column 8)"),
-          Field::real(t(i, 9), "remolded shear strength or blow count (column 9)"),
-          Field::real(t(i, 10), "blow count or yield stress ratio (column 10)"),
-          Field::real(t(i, 11), "plasticity index (column 11)"),
-          Field::real(t(i, 12), "cone resistance (column 12)"),
-          Field::real(t(i, 13), "user unit skin friction (column 13)"),
-          Field::real(t(i, 14), "user unit end bearing (column 14)"),
-          Field::real(t(i, 15), "LRFD factor on unit friction (column 15)"),
-          Field::real(t(i, 16), "LRFD factor on unit bearing (column 16)"),
-          Field::real(t(i, 17), "adhesion case or tip movement (column 17)")},
-         rec_b);
+  read_record(r, check, {Field::real(t(i, 6), "maximum unit friction (column 6)"),
+                         Field::real(t(i, 7), "maximum unit bearing (column 7)"),
+                         Field::real(t(i, 8), "undisturbed shear strength (column 8)"),
+                         Field::real(t(i, 9), "remolded shear strength or blow count (column 9)"),
+                         Field::real(t(i, 10), "blow count or yield stress ratio (column 10)"),
+                         Field::real(t(i, 11), "plasticity index (column 11)"),
+                         Field::real(t(i, 12), "cone resistance (column 12)"),
+                         Field::real(t(i, 13), "user unit skin friction (column 13)"),
+                         Field::real(t(i, 14), "user unit end bearing (column 14)"),
+                         Field::real(t(i, 15), "LRFD factor on unit friction (column 15)"),
+                         Field::real(t(i, 16), "LRFD factor on unit bearing (column 16)"),
+                         Field::real(t(i, 17), "adhesion case or tip movement (column 17)")},
+                        rec_b);
   check.not_negative(rec_b, "the undisturbed shear strength (column 8)", t(i, 8));
   check.not_negative(rec_b, "column 9 (remolded shear strength, or blow count of a sand)", t(i, 9));
   check.not_negative(rec_b, "column 10 (blow count or yield stress ratio)", t(i, 10));
@@ -152,13 +175,14 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
   check.at_least("record 4", "output_interval", m.output_interval, 1);
   check.count("record 4", "soil_point_count", m.soil_point_count, 1, kMaxSoilPoints);
 
-  r.read({Field::real(m.perimeter_input, "perimeter_input"),
-          Field::real(m.tip_area_user, "tip_area_user"),
-          Field::real(m.pile_diameter, "pile_diameter"),
-          Field::real(m.inner_diameter, "inner_diameter"),
-          Field::real(m.modulus_of_elasticity, "modulus_of_elasticity"),
-          Field::real(m.pile_length, "pile_length"), Field::real(m.stickup, "stickup")},
-         "record 5");
+  read_record(r, check, {Field::real(m.perimeter_input, "perimeter_input"),
+                         Field::real(m.tip_area_user, "tip_area_user"),
+                         Field::real(m.pile_diameter, "pile_diameter"),
+                         Field::real(m.inner_diameter, "inner_diameter"),
+                         Field::real(m.modulus_of_elasticity, "modulus_of_elasticity"),
+                         Field::real(m.pile_length, "pile_length"),
+                         Field::real(m.stickup, "stickup")},
+                        "record 5");
   m.entered_pile_diameter = m.pile_diameter;
   m.entered_inner_diameter = m.inner_diameter;
   m.entered_tip_area = m.tip_area_user;
@@ -181,10 +205,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
                                ") must not be less than stickup (" + shown_number(m.stickup) + ")");
   }
 
-  r.read({Field::real(m.enhanced_end_length, "enhanced_end_length"),
-          Field::real(m.pile_inner_diameter, "pile_inner_diameter"),
-          Field::real(m.batter_angle, "batter_angle")},
-         "record 6");
+  read_record(r, check, {Field::real(m.enhanced_end_length, "enhanced_end_length"),
+                         Field::real(m.pile_inner_diameter, "pile_inner_diameter"),
+                         Field::real(m.batter_angle, "batter_angle")},
+                        "record 6");
   if (m.enhanced_end_length < kNoEnhancedEnd) {
     m.pile_inner_diameter = m.inner_diameter;
     m.enhanced_end_length = m.pile_length - kEnhancedEndOffset;
@@ -200,13 +224,14 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
                                shown_number(m.batter_angle));
   }
 
-  r.read({Field::real(m.zero_friction_length, "zero_friction_length"),
-          Field::real(m.length_step, "length_step"), Field::integer(m.pile_type, "pile_type"),
-          Field::real(m.taper_angle, "taper_angle"),
-          Field::integer(m.load_transfer_method, "load_transfer_method"),
-          Field::integer(m.soil_detail_option, "soil_detail_option"),
-          Field::integer(m.reduced_friction_option, "reduced_friction_option")},
-         "record 7");
+  read_record(r, check, {Field::real(m.zero_friction_length, "zero_friction_length"),
+                         Field::real(m.length_step, "length_step"),
+                         Field::integer(m.pile_type, "pile_type"),
+                         Field::real(m.taper_angle, "taper_angle"),
+                         Field::integer(m.load_transfer_method, "load_transfer_method"),
+                         Field::integer(m.soil_detail_option, "soil_detail_option"),
+                         Field::integer(m.reduced_friction_option, "reduced_friction_option")},
+                        "record 7");
   check.above_zero("record 7", "length_step", m.length_step);
   check.below("record 7", "taper_angle", m.taper_angle, 90.0, "90 degrees");
   check.count("record 7", "load_transfer_method", m.load_transfer_method, 1, 9);
@@ -222,9 +247,9 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
           Field::integer(m.method_selected[9], "method_selected(9), UWA")},
          "record 8");
 
-  r.read({Field::real(m.soil_profile_depth, "soil_profile_depth"),
-          Field::real(m.cross_section_area_user, "cross-section area")},
-         "record 9");
+  read_record(r, check, {Field::real(m.soil_profile_depth, "soil_profile_depth"),
+                         Field::real(m.cross_section_area_user, "cross-section area")},
+                        "record 9");
 
   for (int i = 1; i <= m.soil_point_count; ++i) read_soil_point(r, check, m, i);
 
@@ -233,14 +258,14 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
     r.read({Field::integer(m.tz_check_depth_count, "tz_check_depth_count")}, "record 11a");
     check.count("record 11a", "tz_check_depth_count", m.tz_check_depth_count, 0, kMaxCheckDepths);
     for (int k = 1; k <= m.tz_check_depth_count; ++k) {
-      r.read({Field::real(m.tz_check_depth[k], "tz_check_depth")},
-             "record 11b, check depth " + std::to_string(k));
+      read_record(r, check, {Field::real(m.tz_check_depth[k], "tz_check_depth")},
+                            "record 11b, check depth " + std::to_string(k));
     }
   }
 
-  r.read({Field::integer(m.loading_type, "loading_type"),
-          Field::real(m.tension_reduction_factor, "tension_reduction_factor")},
-         "record 12");
+  read_record(r, check, {Field::integer(m.loading_type, "loading_type"),
+                         Field::real(m.tension_reduction_factor, "tension_reduction_factor")},
+                        "record 12");
   r.read({Field::integer(m.clay_drained_option, "clay_drained_option"),
           Field::integer(m.plug_condition, "plug_condition"),
           Field::integer(m.long_pile_option, "long_pile_option")},
@@ -255,9 +280,9 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
   }
   for (int k = 1; k <= m.area_table_count; ++k) {
     const std::string rec = "record 14a, area table row " + std::to_string(k);
-    r.read({Field::real(m.area_table_distance[k], "area_table_distance"),
-            Field::real(m.area_table_area[k], "area_table_area")},
-           rec);
+    read_record(r, check, {Field::real(m.area_table_distance[k], "area_table_distance"),
+                           Field::real(m.area_table_area[k], "area_table_area")},
+                          rec);
     if (m.area_option >= 2) {
       check.above_zero(rec, "area_table_area", m.area_table_area[k]);
       if (k > 1 && !(m.area_table_distance[k] > m.area_table_distance[k - 1])) {
@@ -267,9 +292,9 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
       }
     }
   }
-  r.read({Field::integer(m.critical_depth_option, "critical_depth_option"),
-          Field::real(m.critical_depth, "critical_depth")},
-         "record 15");
+  read_record(r, check, {Field::integer(m.critical_depth_option, "critical_depth_option"),
+                         Field::real(m.critical_depth, "critical_depth")},
+                        "record 15");
 
   // Combinations the load-settlement analysis cannot use.
   const int ltm = m.load_transfer_method;
@@ -323,7 +348,9 @@ void read_cpt_data(std::istream& in, const std::string& file_label, AnalysisMode
   check.count("record 1", "cpt_point_count", m.cpt_point_count, 0, kMaxCptPoints);
   for (int i = 1; i <= m.cpt_point_count; ++i) {
     const std::string rec = "record 2, CPT point " + std::to_string(i);
-    r.read({Field::real(m.cpt_depth[i], "cpt_depth"), Field::real(m.cpt_qc[i], "cpt_qc")}, rec);
+    read_record(r, check,
+                {Field::real(m.cpt_depth[i], "cpt_depth"), Field::real(m.cpt_qc[i], "cpt_qc")},
+                rec);
     check.not_negative(rec, "cpt_qc", m.cpt_qc[i]);
   }
 }

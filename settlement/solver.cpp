@@ -119,9 +119,22 @@ double axial_stiffness_at(const StiffnessTable& t, double distance) {
 
 double unit_transfer_at(const AnalysisModel& m, int curve_count, double depth, double movement) {
   const int n = std::clamp(curve_count, 0, kMaxCurves);
-  for (int k = 1; k <= n; ++k) {
+  // The first curve not above the depth, by bisection: the computation
+  // curves are built top down at nondecreasing depths, and the solver asks
+  // here in every pass of every segment.
+  int first = 1;
+  int past = n + 1;
+  while (first < past) {
+    const int mid = first + (past - first) / 2;
+    if (m.tz_curves[mid].curve_depth < depth) {
+      first = mid + 1;
+    } else {
+      past = mid;
+    }
+  }
+  if (first <= n) {
+    const int k = first;
     const TzCurve& c = m.tz_curves[k];
-    if (c.curve_depth < depth) continue;
     if (c.curve_depth == depth) return curve_transfer_at(c, movement);
     // Above the first curve: in the stickup, no transfer.
     if (k == 1) return 0.0;

@@ -34,7 +34,8 @@ StiffnessTable build_stiffness_table(const AnalysisModel& m, const WorkingUnits&
 double axial_stiffness_at(const StiffnessTable& t, double distance);
 
 // Unit load transfer at `depth` (vertical, below the pile head, working
-// unit) and `movement`, between computation curves 1 .. curve_count.
+// unit) and `movement`, between computation curves 1 .. curve_count (which
+// lie at nondecreasing depths, as built).
 double unit_transfer_at(const AnalysisModel& m, int curve_count, double depth, double movement);
 
 // One pile segment of the solver.

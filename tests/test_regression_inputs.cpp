@@ -5,6 +5,12 @@
 // be refused with an InputError; nothing else may happen (the sanitizer
 // build catches memory faults). A file named accept-* must be read and one
 // named reject-* must be refused.
+//
+// tests/regression/whole_run/ holds whole runs (an input data file, then
+// the line "@CPT" and the CPT data file, as the whole-run fuzz target splits
+// them), each run through run_analysis in a scratch directory: it must
+// complete, stop or be refused, with the checks of tests/fuzz/run_checks.hpp
+// holding. A file named complete-*, stop-* or reject-* must end that way.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +26,9 @@
 #include "model/free_format.hpp"
 #include "model/input_reader.hpp"
 #include "model/model.hpp"
+#include "run_dir.hpp"
 #include "tests/fuzz/reader_checks.hpp"
+#include "tests/fuzz/run_checks.hpp"
 
 namespace zolan {
 namespace {
@@ -111,6 +119,36 @@ void replay(const char* reader, Outcome (*read)(const std::string&)) {
 TEST(RegressionInputs, NamesFile) { replay("names", read_names); }
 TEST(RegressionInputs, InputDataFile) { replay("input_data", read_input); }
 TEST(RegressionInputs, CptDataFile) { replay("cpt_data", read_cpt); }
+
+TEST(RegressionInputs, WholeRun) {
+  const std::vector<fs::path> files = inputs_of("whole_run");
+  ASSERT_FALSE(files.empty()) << "no regression input for whole runs";
+  const struct {
+    const char* prefix;
+    RunStatus status;
+  } expected[] = {{"complete-", RunStatus::kCompleted},
+                  {"stop-", RunStatus::kStopped},
+                  {"reject-", RunStatus::kBadInput}};
+  for (const fs::path& file : files) {
+    const std::string name = file.filename().string();
+    SCOPED_TRACE(name);
+    testing::ScratchDir dir;
+    const fuzz::WholeRunInput input = fuzz::split_whole_run_input(contents(file));
+    fuzz::WholeRunOutcome outcome;
+    try {
+      outcome = fuzz::run_whole(dir.path(), input);
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << "an exception out of run_analysis: " << e.what();
+      continue;
+    }
+    EXPECT_EQ(fuzz::check_whole_run(dir.path(), input, outcome), "");
+    for (const auto& e : expected) {
+      if (name.rfind(e.prefix, 0) == 0) {
+        EXPECT_EQ(outcome.result.status, e.status) << outcome.result.message;
+      }
+    }
+  }
+}
 
 }  // namespace
 }  // namespace zolan

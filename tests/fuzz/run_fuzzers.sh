@@ -3,13 +3,14 @@
 #
 #   tests/fuzz/run_fuzzers.sh [SECONDS] [TARGET...]
 #
-# SECONDS per target (default 60); TARGETs default to the three readers:
-# names, input_data, cpt_data (fuzz_names, ... are accepted too). Each target
-# first replays its regression inputs (tests/regression/<target>/), then
-# fuzzes from its seed corpus (tests/fuzz/corpus/<target>/) with the
-# free-format dictionary. Returns non-zero when any target finds a crash, a
-# sanitizer report, a broken invariant, a hang or runaway memory; the input
-# is left under $ZOLAN_FUZZ_BUILD_DIR/artifacts/<target>/. When clang or its
+# SECONDS per target (default 60); TARGETs default to the three readers and
+# the whole run: names, input_data, cpt_data, whole_run (fuzz_names, ... are
+# accepted too). Each target first replays its regression inputs
+# (tests/regression/<target>/), then fuzzes from its seed corpus
+# (tests/fuzz/corpus/<target>/) with the free-format dictionary. Returns
+# non-zero when any target finds a crash, a sanitizer report, a broken
+# invariant, a hang or runaway memory; the input is left under
+# $ZOLAN_FUZZ_BUILD_DIR/artifacts/<target>/. When clang or its
 # fuzzer runtime is missing it says so and returns 0.
 #
 # Environment: ZOLAN_FUZZ_BUILD_DIR (default build-fuzz in the repository),
@@ -20,7 +21,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(names input_data cpt_data)
+[ ${#targets[@]} -gt 0 ] || targets=(names input_data cpt_data whole_run)
 build="${ZOLAN_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 jobs="${ZOLAN_FUZZ_JOBS:-2}"
 
@@ -68,7 +69,15 @@ for t in "${targets[@]}"; do
   work="$build/corpus/$t"
   artifacts="$build/artifacts/$t"
   mkdir -p "$work" "$artifacts"
-  common=(-timeout=10 -rss_limit_mb=2048 -artifact_prefix="$artifacts/")
+  # A whole run writes its report and plot data file, and its input joins
+  # two files: more time and room per input than a reader.
+  timeout=10
+  max_len=4096
+  if [ "$t" = whole_run ]; then
+    timeout=30
+    max_len=8192
+  fi
+  common=(-timeout="$timeout" -rss_limit_mb=2048 -artifact_prefix="$artifacts/")
 
   regression="$root/tests/regression/$t"
   if [ -d "$regression" ] && [ -n "$(ls -A "$regression" 2>/dev/null)" ]; then
@@ -82,7 +91,7 @@ for t in "${targets[@]}"; do
   fi
 
   echo "== $t: fuzzing for $seconds s =="
-  "$exe" "${common[@]}" -max_len=4096 -dict="$dict" -max_total_time="$seconds" \
+  "$exe" "${common[@]}" -max_len="$max_len" -dict="$dict" -max_total_time="$seconds" \
     -print_final_stats=1 "$work" "$root/tests/fuzz/corpus/$t" >"$artifacts/fuzz.log" 2>&1
   rc=$?
   grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|Done [0-9]+ runs' "$artifacts/fuzz.log" || true
