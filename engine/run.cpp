@@ -1,6 +1,8 @@
 #include "engine/run.hpp"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <memory>
@@ -93,6 +95,12 @@ void write_date_block(LineSink& sink) {
                .i(local.tm_sec, 2, 2));
 }
 
+// The system's reason for the last failed open, as ": <reason>", or nothing.
+std::string reason() {
+  const int e = errno;
+  return e != 0 ? std::string(": ") + std::strerror(e) : std::string();
+}
+
 // Opens a file that is read, the way the engine opens its files: a missing
 // file is created empty (and then fails on its first read).
 void open_for_reading(std::ifstream& in, const fs::path& path, const std::string& label) {
@@ -103,8 +111,9 @@ void open_for_reading(std::ifstream& in, const fs::path& path, const std::string
     std::ofstream create(path);
     if (!create) throw FileError(label + " does not exist and cannot be created");
   }
+  errno = 0;
   in.open(path, std::ios::in | std::ios::binary);
-  if (!in) throw FileError(label + " cannot be opened for reading");
+  if (!in) throw FileError(label + " cannot be opened for reading" + reason());
 }
 
 // Opens a file that is written from its beginning.
@@ -113,6 +122,7 @@ void open_for_writing(std::ofstream& out, const fs::path& path, const std::strin
   if (fs::is_directory(fs::status(path, ec))) {
     throw FileError(label + " cannot be opened: it is a directory");
   }
+  errno = 0;
   out.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
   if (!out) {
     const fs::path parent = path.parent_path();
@@ -120,8 +130,20 @@ void open_for_writing(std::ofstream& out, const fs::path& path, const std::strin
       throw FileError(label + " cannot be created: the directory " + quoted(parent.string()) +
                       " does not exist");
     }
-    throw FileError(label + " cannot be opened for writing");
+    throw FileError(label + " cannot be opened for writing" + reason());
   }
+}
+
+// Whether two names refer to one file (the same existing file, or the same
+// path once made absolute and normal).
+bool same_file(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec);
+  const fs::path na = fs::weakly_canonical(a, ec);
+  if (ec) return a.lexically_normal() == b.lexically_normal();
+  const fs::path nb = fs::weakly_canonical(b, ec);
+  if (ec) return a.lexically_normal() == b.lexically_normal();
+  return na == nb;
 }
 
 void require_name(const std::string& name, const char* what) {
@@ -203,6 +225,9 @@ class Run {
     write_banner(out_.console, files_.version_text);
 
     require_name(files_.output_file_name, "output report");
+    require_name(files_.input_file_name, "input data file");
+    require_name(files_.plot_file_name, "plot data file");
+    refuse_shared_files();
     output_label_ = "output report " + quoted(trimmed(files_.output_file_name));
     open_for_writing(report_, resolve(base_, trimmed(files_.output_file_name)), output_label_);
     out_.report.attach(&report_);
@@ -211,8 +236,6 @@ class Run {
     out_.report.blank();
     write_date_block(out_.report);
 
-    require_name(files_.input_file_name, "input data file");
-    require_name(files_.plot_file_name, "plot data file");
     const std::string input_label = "input data file " + quoted(trimmed(files_.input_file_name));
     plot_label_ = "plot data file " + quoted(trimmed(files_.plot_file_name));
     const std::string cpt_label = "CPT data file " + quoted(trimmed(files_.cpt_file_name));
@@ -273,20 +296,54 @@ class Run {
     return {RunStatus::kCompleted, ""};
   }
 
+  // The report and the plot data file are written from their beginning:
+  // one that names the same file as another file of the run would destroy
+  // it before it is read (or the other written result).
+  void refuse_shared_files() const {
+    struct Named {
+      const char* kind;
+      std::string name;
+    };
+    const Named report{"output report", trimmed(files_.output_file_name)};
+    const Named plot{"plot data file", trimmed(files_.plot_file_name)};
+    const Named input{"input data file", trimmed(files_.input_file_name)};
+    const Named cpt{"CPT data file", trimmed(files_.cpt_file_name)};
+    const std::pair<const Named*, const Named*> pairs[] = {
+        {&report, &input}, {&report, &cpt}, {&report, &plot}, {&plot, &input}, {&plot, &cpt}};
+    for (const auto& [written, other] : pairs) {
+      if (other->name.empty()) continue;
+      if (same_file(resolve(base_, written->name), resolve(base_, other->name))) {
+        throw InputError(std::string(written->kind) + " " + quoted(written->name) + " and " +
+                         other->kind + " " + quoted(other->name) +
+                         " name the same file, which writing the " + written->kind +
+                         " would destroy");
+      }
+    }
+  }
+
   void close_all(RunResult& result) {
-    const bool report_open = report_.is_open();
-    const bool plot_open = plot_.is_open();
-    if (report_open) report_.close();
-    if (plot_open) plot_.close();
-    out_.report.attach(nullptr);
+    // The plot data file first, so that a plot that could not be written is
+    // also said in the report, which would otherwise look complete.
+    bool plot_failed = false;
+    if (plot_.is_open()) {
+      plot_.close();
+      plot_failed = plot_.fail();
+    }
     out_.plot.attach(nullptr);
-    if (result.status != RunStatus::kCompleted) return;
-    // A result that could not be written completely is not a result.
-    const char* failed = nullptr;
-    if (report_open && report_.fail()) failed = output_label_.c_str();
-    if (plot_open && plot_.fail()) failed = plot_label_.c_str();
-    if (failed != nullptr) {
-      result = {RunStatus::kFileError, std::string(failed) + " could not be written completely"};
+    if (result.status == RunStatus::kCompleted && plot_failed) {
+      result = {RunStatus::kFileError, plot_label_ + " could not be written completely"};
+      const Line line = Line().t(" ERROR - ").t(result.message).t(". THE RUN DID NOT COMPLETE.");
+      out_.console.put(line);
+      out_.report.put(line);
+    }
+    bool report_failed = false;
+    if (report_.is_open()) {
+      report_.close();
+      report_failed = report_.fail();
+    }
+    out_.report.attach(nullptr);
+    if (result.status == RunStatus::kCompleted && report_failed) {
+      result = {RunStatus::kFileError, output_label_ + " could not be written completely"};
       out_.console.put(Line().t(" ERROR - ").t(result.message).t(". THE RUN DID NOT COMPLETE."));
     }
   }

@@ -102,7 +102,43 @@ TEST(FileFaults, PlotDataFileOnAFullDeviceEndsTheRunWithResult1) {
   EXPECT_NE(o.console.find(" ERROR - plot data file \"/dev/full\" could not be written completely"),
             std::string::npos)
       << o.console;
+  // The report says so too, as its last line: it must not look complete.
+  EXPECT_TRUE(read_file(dir / "out.txt")
+                  .ends_with(" ERROR - plot data file \"/dev/full\" could not be written "
+                             "completely. THE RUN DID NOT COMPLETE.\n"));
   EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"cpt.cpt", "in.dat", "out.txt"}));
+}
+
+TEST(FileFaults, AReportOrPlotNamedLikeAnotherFileOfTheRunIsRefused) {
+  const struct {
+    const char* name;
+    void (*change)(RunFiles&, const ScratchDir&);
+    const char* message;
+  } cases[] = {
+      {"report is the input", [](RunFiles& f, const ScratchDir& d) { f.output_file_name = (d / "in.dat").string(); },
+       "output report"},
+      {"report is the CPT file", [](RunFiles& f, const ScratchDir& d) { f.output_file_name = (d / "sub" / ".." / "cpt.cpt").string(); },
+       "output report"},
+      {"plot is the input", [](RunFiles& f, const ScratchDir& d) { f.plot_file_name = (d / "in.dat").string(); },
+       "plot data file"},
+      {"plot is the report", [](RunFiles& f, const ScratchDir& d) { f.plot_file_name = f.output_file_name; (void)d; },
+       "output report"},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    fs::create_directory(dir / "sub");
+    const std::string input = InputText().str();
+    write_file(dir / "in.dat", input);
+    write_file(dir / "cpt.cpt", "0 0\n");
+    RunFiles f = files_in(dir);
+    c.change(f, dir);
+    const Outcome o = run(f);
+    EXPECT_EQ(o.result.status, RunStatus::kBadInput) << c.name;
+    EXPECT_NE(o.console.find(std::string(" ERROR - ") + c.message), std::string::npos) << c.name << o.console;
+    EXPECT_NE(o.console.find("name the same file, which writing the "), std::string::npos) << c.name;
+    EXPECT_EQ(read_file(dir / "in.dat"), input) << c.name;
+    EXPECT_EQ(read_file(dir / "cpt.cpt"), "0 0\n") << c.name;
+  }
 }
 
 // Permissions do not bind root: these two need an ordinary user.
