@@ -42,10 +42,12 @@ class Faults {
   void expect(bool condition, const std::string& what) {
     if (!condition && text_.empty()) text_ = what;
   }
+  // Finite, and within the magnitude the reader accepts (every conversion
+  // it makes keeps a value within 1E+15).
   void finite(double v, const std::string& what) {
-    if (!std::isfinite(v) && text_.empty()) {
+    if (!(std::fabs(v) <= 1.0e15) && text_.empty()) {
       std::ostringstream s;
-      s << what << " is not finite (" << v << ")";
+      s << what << " is not finite or beyond 1E+15 (" << v << ")";
       text_ = s.str();
     }
   }
