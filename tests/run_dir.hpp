@@ -8,6 +8,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "engine/run.hpp"
+
 namespace zolan::testing {
 
 namespace fs = std::filesystem;
@@ -59,6 +61,45 @@ inline int count_entries(const fs::path& dir) {
   int n = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++n;
   return n;
+}
+
+// The file set of a run in a scratch directory: in.dat, cpt.cpt, out.txt
+// and plot.plt.
+inline RunFiles files_in(const ScratchDir& dir) {
+  RunFiles f;
+  f.version_text = "TEST        ";
+  f.input_file_name = (dir / "in.dat").string();
+  f.output_file_name = (dir / "out.txt").string();
+  f.plot_file_name = (dir / "plot.plt").string();
+  f.cpt_file_name = (dir / "cpt.cpt").string();
+  return f;
+}
+
+struct RunOutcome {
+  RunResult result;
+  std::string console;
+  std::string report;
+  std::string plot;
+};
+
+// Runs a file set with an empty console input and reads back what it wrote.
+inline RunOutcome run_files(const RunFiles& files) {
+  std::ostringstream console_out;
+  std::istringstream console_in;
+  RunOutcome o;
+  o.result = run_analysis(files, Console{&console_out, &console_in});
+  o.console = console_out.str();
+  o.report = read_file(files.output_file_name);
+  o.plot = read_file(files.plot_file_name);
+  return o;
+}
+
+// Writes the input data and CPT data files into `dir` and runs them.
+inline RunOutcome run_input(const ScratchDir& dir, const std::string& input,
+                            const std::string& cpt = "0 0\n") {
+  write_file(dir / "in.dat", input);
+  write_file(dir / "cpt.cpt", cpt);
+  return run_files(files_in(dir));
 }
 
 }  // namespace zolan::testing

@@ -17,30 +17,11 @@ using testing::read_file;
 using testing::ScratchDir;
 using testing::write_file;
 
-struct Outcome {
-  RunResult result;
-  std::string report;
-  std::string plot;
-};
+using Outcome = testing::RunOutcome;
 
 Outcome run(const InputText& t, const std::string& cpt = "0 0\n") {
   ScratchDir dir;
-  write_file(dir / "in.dat", t.str());
-  write_file(dir / "cpt.cpt", cpt);
-  RunFiles f;
-  f.version_text = "T";
-  f.input_file_name = (dir / "in.dat").string();
-  f.output_file_name = (dir / "out.txt").string();
-  f.plot_file_name = (dir / "plot.plt").string();
-  f.cpt_file_name = (dir / "cpt.cpt").string();
-  std::ostringstream out;
-  std::istringstream in;
-  Console console{&out, &in};
-  Outcome o;
-  o.result = run_analysis(f, console);
-  o.report = read_file(dir / "out.txt");
-  o.plot = read_file(dir / "plot.plt");
-  return o;
+  return testing::run_input(dir, t.str(), cpt);
 }
 
 // The lines of the API table, from its title to the end of its rows.

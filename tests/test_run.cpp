@@ -19,41 +19,10 @@ using testing::ScratchDir;
 using testing::write_file;
 namespace fs = std::filesystem;
 
-struct Outcome {
-  RunResult result;
-  std::string console;
-  std::string report;
-  std::string plot;
-};
-
-RunFiles files_in(const ScratchDir& dir) {
-  RunFiles f;
-  f.version_text = "TEST        ";
-  f.input_file_name = (dir / "in.dat").string();
-  f.output_file_name = (dir / "out.txt").string();
-  f.plot_file_name = (dir / "plot.plt").string();
-  f.cpt_file_name = (dir / "cpt.cpt").string();
-  return f;
-}
-
-Outcome run_files(const ScratchDir& dir, const RunFiles& files) {
-  std::ostringstream console_out;
-  std::istringstream console_in;
-  Console console{&console_out, &console_in};
-  Outcome o;
-  o.result = run_analysis(files, console);
-  o.console = console_out.str();
-  o.report = read_file(files.output_file_name);
-  o.plot = read_file(files.plot_file_name);
-  (void)dir;
-  return o;
-}
-
-Outcome run_input(const ScratchDir& dir, const std::string& input, const std::string& cpt = "0 0\n") {
-  write_file(dir / "in.dat", input);
-  write_file(dir / "cpt.cpt", cpt);
-  return run_files(dir, files_in(dir));
-}
+using testing::files_in;
+using testing::run_files;
+using testing::run_input;
+using Outcome = testing::RunOutcome;
 
 const std::string kBanner =
     "     " + std::string(73, '=') + "\n\n" + std::string(20, ' ') +
@@ -207,7 +176,7 @@ TEST(Run, BlankCptNameMeansNoCptData) {
   write_file(dir / "in.dat", InputText().str());
   RunFiles f = files_in(dir);
   f.cpt_file_name = "   ";
-  const Outcome o = run_files(dir, f);
+  const Outcome o = run_files(f);
   EXPECT_EQ(o.result.code(), 0) << o.result.message;
   EXPECT_FALSE(fs::exists(dir / "cpt.cpt"));
 }
@@ -215,7 +184,7 @@ TEST(Run, BlankCptNameMeansNoCptData) {
 TEST(Run, MissingInputFileIsCreatedEmptyAndRefused) {
   ScratchDir dir;
   write_file(dir / "cpt.cpt", "0 0\n");
-  const Outcome o = run_files(dir, files_in(dir));
+  const Outcome o = run_files(files_in(dir));
   EXPECT_EQ(o.result.status, RunStatus::kBadInput);
   EXPECT_NE(o.result.message.find("line 1 (record 1, title): the file ends here"), std::string::npos)
       << o.result.message;
@@ -254,7 +223,7 @@ TEST(Run, FileSystemFaults) {
     ScratchDir dir;
     fs::create_directory(dir / "in.dat");
     write_file(dir / "cpt.cpt", "0 0\n");
-    const Outcome o = run_files(dir, files_in(dir));
+    const Outcome o = run_files(files_in(dir));
     EXPECT_EQ(o.result.status, RunStatus::kFileError);
     EXPECT_NE(o.report.find("input data file \"" + (dir / "in.dat").string() +
                             "\" cannot be opened: it is a directory"),
