@@ -43,14 +43,6 @@ void write_notes(const AnalysisModel& m, LineSink& report) {
   }
 }
 
-void write_banner(LineSink& report) {
-  report.blank(2);
-  report.put(Line().x(16).t("*************************************************"));
-  report.put(Line().x(16).t("* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *"));
-  report.put(Line().x(16).t("* CURVES FOR AXIAL LOADING                      *"));
-  report.put(Line().x(16).t("*************************************************"));
-  report.blank(2);
-}
 
 void write_settlement_table(const AnalysisModel& m, RunOutput& out) {
   const WorkingUnits u = working_units(m);
@@ -230,7 +222,8 @@ void solve_load_settlement(AnalysisModel& m, RunOutput& out, bool list_curves) {
 
 void run_load_settlement(AnalysisModel& m, RunOutput& out) {
   write_notes(m, out.report);
-  write_banner(out.report);
+  write_section_banner(out.report, "* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *",
+                       "* CURVES FOR AXIAL LOADING                      *");
   solve_load_settlement(m, out, true);
   write_settlement_table(m, out);
 }

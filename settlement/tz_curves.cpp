@@ -259,6 +259,15 @@ int build_report_curves(AnalysisModel& m, const WorkingUnits& u) {
   return count;
 }
 
+void write_section_banner(LineSink& report, const char* first, const char* second) {
+  report.blank(2);
+  report.put(Line().x(16).t("*************************************************"));
+  report.put(Line().x(16).t(first));
+  report.put(Line().x(16).t(second));
+  report.put(Line().x(16).t("*************************************************"));
+  report.blank(2);
+}
+
 void write_curve_heading(LineSink& report, const SettlementLabels& labels) {
   report.put(Line().x(8).t("T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD ").t("TRANSFER   PILE MOVEMENT"));
   report.put(Line()

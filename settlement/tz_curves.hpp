@@ -94,6 +94,10 @@ int build_report_curves(AnalysisModel& m, const WorkingUnits& u);
 void list_report_curves(const AnalysisModel& m, const WorkingUnits& u, RunOutput& out);
 // Heading of a curve listing (two lines and an empty line, report only).
 void write_curve_heading(LineSink& report, const SettlementLabels& labels);
+
+// A section banner of the load-settlement analysis: two text lines in a box
+// of asterisks, indented 16 blanks, with two empty lines before and after.
+void write_section_banner(LineSink& report, const char* first, const char* second);
 // One curve of a listing: number line and its points, to `sink`.
 void write_curve_number_line(LineSink& sink, int number, int point_count, double depth);
 void write_curve_points(LineSink& sink, const TzCurve& c);

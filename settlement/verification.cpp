@@ -22,19 +22,12 @@ int verification_pair(const AnalysisModel& m, int points, double depth) {
   return 0;
 }
 
-void write_banner(LineSink& report) {
-  report.blank(2);
-  report.put(Line().x(16).t("*************************************************"));
-  report.put(Line().x(16).t("* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *"));
-  report.put(Line().x(16).t("* (t-z) CURVES FOR VERIFICATION                 *"));
-  report.put(Line().x(16).t("*************************************************"));
-  report.blank(2);
-}
 
 }  // namespace
 
 void report_verification_tz_curves(AnalysisModel& m, RunOutput& out) {
-  write_banner(out.report);
+  write_section_banner(out.report, "* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *",
+                       "* (t-z) CURVES FOR VERIFICATION                 *");
   const WorkingUnits u = working_units(m);
   const SettlementLabels labels = set_unit_labels(m.unit_system);
   const int count = std::clamp(m.tz_check_depth_count, 0, kMaxCheckDepths);
