@@ -10,6 +10,7 @@
 
 #include "settlement/load_settlement.hpp"
 #include "settlement/solver.hpp"
+#include "soil_profile.hpp"
 
 namespace zolan {
 namespace {
@@ -431,15 +432,7 @@ TEST(Verification, ValidInvalidAndNoPairDepths) {
   m->unit_system = 1;
   m->load_transfer_method = kSelUsace;
   m->pile_diameter = 24.0;
-  m->soil_point_count = 3;
-  const double depth[] = {0.0, 10.0, 10.05};
-  const double type[] = {1.0, 1.0, 2.0};
-  const double phi[] = {30.0, 40.0, 0.0};
-  for (int i = 1; i <= 3; ++i) {
-    m->soil_point_depth[i] = depth[i - 1];
-    m->soil_table(i, kColSoilType) = type[i - 1];
-    m->soil_table(i, kColFrictionAngle) = phi[i - 1];
-  }
+  testing::set_soil_profile(*m, {{0.0, 1.0, 30.0}, {10.0, 1.0, 40.0}, {10.05, 2.0}});
   m->npen = 3;
   for (int i = 1; i <= 3; ++i) {
     m->penetration_depth[i] = (i - 1) * 5.0;

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "settlement/tz_curves.hpp"
+#include "soil_profile.hpp"
 
 namespace zolan {
 namespace {
@@ -110,13 +111,7 @@ std::unique_ptr<AnalysisModel> tip_model(int unit_system, int method, double tip
   m->npen = 3;
   m->settlement_end_bearing[3] = 100.0;
   m->settlement_segment_count = 3;
-  m->soil_point_count = 3;
-  const double depth[] = {0.0, 60.0, 80.0};
-  const double type[] = {2.0, tip_type, 2.0};
-  for (int i = 1; i <= 3; ++i) {
-    m->soil_point_depth[i] = depth[i - 1];
-    m->soil_table(i, kColSoilType) = type[i - 1];
-  }
+  testing::set_soil_profile(*m, {{0.0, 2.0}, {60.0, tip_type}, {80.0, 2.0}});
   m->layer_count = 3;
   return m;
 }
@@ -229,15 +224,7 @@ TEST(UltimateFriction, GridDepthGivesItsValueExactly) {
 std::unique_ptr<AnalysisModel> layered(int unit_system) {
   auto m = model(unit_system, kSelApi);
   m->pile_diameter = unit_system == 1 ? 24.0 : 600.0;
-  m->soil_point_count = 4;
-  const double depth[] = {0.0, 10.0, 10.05, 20.0};
-  const double type[] = {1.0, 1.0, 2.0, 2.0};
-  const double phi[] = {30.0, 34.0, 0.0, 0.0};
-  for (int i = 1; i <= 4; ++i) {
-    m->soil_point_depth[i] = depth[i - 1];
-    m->soil_table(i, kColSoilType) = type[i - 1];
-    m->soil_table(i, kColFrictionAngle) = phi[i - 1];
-  }
+  testing::set_soil_profile(*m, {{0.0, 1.0, 30.0}, {10.0, 1.0, 34.0}, {10.05, 2.0}, {20.0, 2.0}});
   m->npen = 1;
   m->settlement_unit_friction[1] = 0.144;
   return m;
@@ -306,15 +293,7 @@ TEST(ComputationCurves, SoilAndFrictionFromTheirOwnDepth) {
   m->pile_diameter = 24.0;
   m->pile_length = 20.0;
   m->settlement_segment_count = 5;
-  m->soil_point_count = 3;
-  const double depth[] = {0.0, 10.0, 20.0};
-  const double type[] = {1.0, 1.0, 2.0};
-  const double phi[] = {30.0, 40.0, 0.0};
-  for (int i = 1; i <= 3; ++i) {
-    m->soil_point_depth[i] = depth[i - 1];
-    m->soil_table(i, kColSoilType) = type[i - 1];
-    m->soil_table(i, kColFrictionAngle) = phi[i - 1];
-  }
+  testing::set_soil_profile(*m, {{0.0, 1.0, 30.0}, {10.0, 1.0, 40.0}, {20.0, 2.0}});
   m->npen = 2;
   m->penetration_depth[2] = 20.0;
   m->settlement_unit_friction[1] = 0.0;
