@@ -3,40 +3,23 @@
 #include "capacity/capacity.hpp"
 #include "capacity/layers.hpp"
 #include "capacity/plot_file.hpp"
-#include "capacity/profile.hpp"
 #include "capacity/tables.hpp"
 #include "methods/method.hpp"
+#include "model/preparation.hpp"
+#include "model/profile.hpp"
 #include "settlement/load_settlement.hpp"
 
 namespace zolan {
 namespace {
 
-// One design method: its number in input order, its branch of the capacity
-// computation, its routine (null while the method is not built into the
-// engine) and the title of its result table.
-struct MethodUnit {
-  int selection;
-  int code;
-  MethodRoutine routine;
-  TableTitle title;
-};
+bool selected(const AnalysisModel& m, const MethodSpec& spec) {
+  return m.method_selected[spec.selection] == 1;
+}
 
-// The design methods in input order (MethodSelection 1 to 9).
-constexpr MethodUnit kMethods[] = {
-    {kSelFhwa, kCodeFhwa, nullptr, {"*  FED. HWY. METHOD  *", 28, 22}},
-    {kSelUsace, kCodeUsace, nullptr, {"* ARMY CORPS METHOD  *", 28, 22}},
-    {kSelLambda, kCodeLambda, nullptr, {"*  LAMBDA 2 METHOD   *", 28, 22}},
-    {kSelApi, kCodeApi, compute_api, {"*  API RP-2A (2010)  *", 28, 22}},
-    {kSelUser, kCodeUser, nullptr, {"* GENERAL METHOD *", 29, 18}},
-    {kSelNgi, kCodeNgi, nullptr, {"*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *", 10, 52}},
-    {kSelIcp, kCodeIcp, nullptr, {"*  IMPERIAL COLLEGE (MTD) METHOD  *", 20, 35}},
-    {kSelFugro, kCodeFugro, nullptr, {"*    FUGRO 2004 (FUGRO) METHOD    *", 20, 35}},
-    {kSelUwa, kCodeUwa, nullptr, {"*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *", 13, 45}},
-};
-
-const MethodUnit& unit_of(int selection) { return kMethods[selection - 1]; }
-
-bool selected(const AnalysisModel& m, int selection) { return m.method_selected[selection] == 1; }
+// Whether the method is computed in this run at all.
+bool computed_in_run(const AnalysisModel& m, const MethodSpec& spec) {
+  return spec.side_friction != nullptr && (!spec.cpt_based || m.soil_detail_option == 1);
+}
 
 void rebuild_penetration_list(AnalysisModel& m) {
   for (int i = 1; i <= m.npen; ++i) m.penetration_depth[i] = (i - 1) * m.length_step;
@@ -45,6 +28,15 @@ void rebuild_penetration_list(AnalysisModel& m) {
 void run_capacity(AnalysisModel& m, int code) {
   m.method_code = code;
   compute_capacity(m);
+}
+
+// The end bearing and core length the capacity computation left for the
+// method: its own copies where it keeps them.
+const PenetrationValues& end_bearing_of(const AnalysisModel& m, const MethodSpec& spec) {
+  return spec.end_copy != nullptr ? m.*(spec.end_copy) : m.end_bearing;
+}
+const PenetrationValues& core_length_of(const AnalysisModel& m, const MethodSpec& spec) {
+  return spec.core_copy != nullptr ? m.*(spec.core_copy) : m.core_length;
 }
 
 // Keeps the friction lists a method routine left.
@@ -59,79 +51,61 @@ void record_friction(AnalysisModel& m, MethodResults& r) {
 // Keeps the end bearing (factored by the LRFD factor on unit bearing of the
 // layer beginning at each penetration), core length and plug marker of a
 // capacity computation, and forms the ultimate capacity.
-void record_capacity(AnalysisModel& m, MethodResults& r, int code,
-                     const List<double, kMaxPenetrations>& end,
-                     const List<double, kMaxPenetrations>& core) {
+void record_capacity(AnalysisModel& m, const MethodSpec& spec, const PenetrationValues& end,
+                     const PenetrationValues& core) {
+  MethodResults& r = m.method_results[spec.selection];
   for (int i = 1; i <= m.npen; ++i) {
     r.end_unfactored[i] = end[i];
     r.end[i] = end[i] * m.layer_lrfd_bearing[layer_at(m, i)];
     r.core[i] = core[i];
-    r.tip_control[i] = m.tip_control(i, code);
+    r.tip_control[i] = m.tip_control(i, spec.code);
     r.ultimate[i] = r.skin[i] + r.end[i];
   }
 }
 
 // Routine, capacity computation and rebuilt penetration list of one method.
-void run_method(AnalysisModel& m, RunOutput& out, const MethodUnit& u) {
-  MethodResults& r = m.method_results[u.selection];
-  u.routine(m, out);
-  record_friction(m, r);
-  run_capacity(m, u.code);
+void run_method(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
+  spec.side_friction(m, out);
+  record_friction(m, m.method_results[spec.selection]);
+  run_capacity(m, spec.code);
   rebuild_penetration_list(m);
 }
 
-void print_table(const AnalysisModel& m, RunOutput& out, const MethodUnit& u) {
-  const MethodResults& r = m.method_results[u.selection];
-  if (!r.computed || !selected(m, u.selection)) return;
-  write_method_table(m, r, u.title, u.selection == kSelUser, out);
+void print_table(const AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
+  const MethodResults& r = m.method_results[spec.selection];
+  if (!r.computed || !selected(m, spec)) return;
+  write_method_table(m, r, spec.title, spec.user_values, out);
 }
 
-// The user-specified method: unit values given per layer.
-void run_user_method(AnalysisModel& m, RunOutput& out) {
-  const MethodUnit& u = unit_of(kSelUser);
-  if (u.routine == nullptr) return;
-  bool any = false;
+bool has_user_values(const AnalysisModel& m) {
   for (int j = 1; j <= m.layer_count; ++j) {
-    if (m.layer_unit_friction_user[j] != 0.0 || m.layer_unit_bearing_user[j] != 0.0) any = true;
+    if (m.layer_unit_friction_user[j] != 0.0 || m.layer_unit_bearing_user[j] != 0.0) return true;
   }
-  if (!any) return;
-  MethodResults& r = m.method_results[kSelUser];
-  u.routine(m, out);
-  if (m.loading_type == 1) run_capacity(m, kCodeUser);
+  return false;
+}
+
+// The method of unit values given per layer: its end bearing is the one
+// given, or under tension the self weight of a capacity computation.
+void run_user_values_method(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
+  if (spec.side_friction == nullptr || !has_user_values(m)) return;
+  MethodResults& r = m.method_results[spec.selection];
+  spec.side_friction(m, out);
+  if (m.loading_type == 1) run_capacity(m, spec.code);
   r.computed = true;
-  List<double, kMaxPenetrations> no_core;
   for (int i = 1; i <= m.npen; ++i) {
     r.skin[i] = m.skin_friction_user[i];
     r.unit_friction[i] = m.layer_unit_friction_user[layer_at(m, i)];
   }
-  record_capacity(m, r, kCodeUser, m.end_bearing_user, no_core);
+  const PenetrationValues no_core;
+  record_capacity(m, spec, end_bearing_of(m, spec), no_core);
   rebuild_penetration_list(m);
-  print_table(m, out, u);
-}
-
-// End bearings of FHWA, USACE and Revised Lambda from the capacity
-// computations just made.
-void record_first_group(AnalysisModel& m) {
-  const struct {
-    int selection;
-    int code;
-    const List<double, kMaxPenetrations>& end;
-    const List<double, kMaxPenetrations>& core;
-  } group[] = {{kSelFhwa, kCodeFhwa, m.end_bearing_fhwa, m.core_length_fhwa},
-               {kSelUsace, kCodeUsace, m.end_bearing_usace, m.core_length_usace},
-               {kSelLambda, kCodeLambda, m.end_bearing, m.core_length}};
-  for (const auto& g : group) {
-    MethodResults& r = m.method_results[g.selection];
-    if (r.computed) record_capacity(m, r, g.code, g.end, g.core);
-  }
+  print_table(m, out, spec);
 }
 
 int table_count(const AnalysisModel& m) {
   int count = 0;
-  for (const MethodUnit& u : kMethods) {
-    if (u.routine == nullptr || !selected(m, u.selection)) continue;
-    if (u.selection >= kSelNgi && m.soil_detail_option != 1) continue;
-    ++count;
+  for (const MethodSpec& spec : method_specs()) {
+    if (computed_in_run(m, spec) && selected(m, spec)) ++count;
   }
   return count;
 }
@@ -151,44 +125,65 @@ void hand_over(AnalysisModel& m) {
   }
 }
 
-void run_pass(AnalysisModel& m, RunOutput& out) {
-  const bool first = m.pass_number == 1;
+// Start of each pass: the layers, the capacity computations of the pass-1
+// methods (which give the FHWA routine its plug status in pass 1 and are
+// their end bearings in pass 2) and the count of printed rows.
+void start_pass(AnalysisModel& m) {
   prepare_layers(m);
-  for (int code : {kCodeFhwa, kCodeUsace, kCodeLambda}) {
-    run_capacity(m, code);
+  for (const MethodSpec& spec : method_specs()) {
+    if (spec.pass != 1 || spec.user_values) continue;
+    run_capacity(m, spec.code);
     rebuild_penetration_list(m);
   }
   m.printed_row_count = printed_row_count(m.npen, m.output_interval);
-  if (first) {
-    write_plot_header(out.plot, table_count(m), m.printed_row_count, m.unit_system,
-                      m.load_transfer_method);
-  }
-  rebuild_penetration_list(m);
+}
 
-  if (first) {
-    run_user_method(m, out);
-    for (int selection : {kSelFhwa, kSelUsace, kSelLambda}) {
-      const MethodUnit& u = unit_of(selection);
-      if (u.routine != nullptr) run_method(m, out, u);
+// End bearings of the pass-1 methods from the capacity computations just
+// made.
+void record_first_pass_capacity(AnalysisModel& m) {
+  for (const MethodSpec& spec : method_specs()) {
+    if (spec.pass != 1 || spec.user_values) continue;
+    if (m.method_results[spec.selection].computed) {
+      record_capacity(m, spec, end_bearing_of(m, spec), core_length_of(m, spec));
     }
   }
-  record_first_group(m);
-  if (first) {
-    rebuild_penetration_list(m);
-    for (int selection : {kSelFhwa, kSelUsace, kSelLambda}) print_table(m, out, unit_of(selection));
-    return;
-  }
+}
 
-  for (int selection : {kSelApi, kSelNgi, kSelIcp, kSelFugro, kSelUwa}) {
-    if (selection >= kSelNgi && m.soil_detail_option != 1) break;
-    const MethodUnit& u = unit_of(selection);
-    if (u.routine == nullptr) continue;
-    run_method(m, out, u);
-    MethodResults& r = m.method_results[selection];
-    record_capacity(m, r, u.code, m.end_bearing, m.core_length);
-    print_table(m, out, u);
+// Pass 1: the user values, FHWA, USACE and Revised Lambda; their tables.
+void run_first_pass(AnalysisModel& m, RunOutput& out) {
+  m.pass_number = 1;
+  start_pass(m);
+  write_plot_header(out.plot, table_count(m), m.printed_row_count, m.unit_system,
+                    m.load_transfer_method);
+  rebuild_penetration_list(m);
+  for (const MethodSpec& spec : method_specs()) {
+    if (spec.pass == 1 && spec.user_values) run_user_values_method(m, out, spec);
   }
+  for (const MethodSpec& spec : method_specs()) {
+    if (spec.pass == 1 && !spec.user_values && spec.side_friction != nullptr) {
+      run_method(m, out, spec);
+    }
+  }
+  record_first_pass_capacity(m);
+  rebuild_penetration_list(m);
+  for (const MethodSpec& spec : method_specs()) {
+    if (spec.pass == 1 && !spec.user_values) print_table(m, out, spec);
+  }
+}
 
+// Pass 2: API RP-2A and the methods of the cone resistance, their tables,
+// then the load-settlement analysis of the load-transfer method.
+void run_second_pass(AnalysisModel& m, RunOutput& out) {
+  m.pass_number = 2;
+  start_pass(m);
+  rebuild_penetration_list(m);
+  record_first_pass_capacity(m);
+  for (const MethodSpec& spec : method_specs()) {
+    if (spec.pass != 2 || !computed_in_run(m, spec)) continue;
+    run_method(m, out, spec);
+    record_capacity(m, spec, m.end_bearing, m.core_length);
+    print_table(m, out, spec);
+  }
   hand_over(m);
   run_load_settlement(m, out);
   if (m.tz_check_depth_count > 0) report_verification_tz_curves(m, out);
@@ -196,15 +191,9 @@ void run_pass(AnalysisModel& m, RunOutput& out) {
 
 }  // namespace
 
-bool method_available(int selection) {
-  return selection >= 1 && selection <= kMethodCount && unit_of(selection).routine != nullptr;
-}
-
 void run_computation(AnalysisModel& m, RunOutput& out) {
-  for (int pass = 1; pass <= 2; ++pass) {
-    m.pass_number = pass;
-    run_pass(m, out);
-  }
+  run_first_pass(m, out);
+  run_second_pass(m, out);
 }
 
 }  // namespace zolan

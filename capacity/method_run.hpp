@@ -7,12 +7,7 @@
 
 namespace zolan {
 
-// Runs the computation phase on a prepared model (penetration_step and the
-// pass number set).
+// Runs the computation phase on a prepared model (penetration_step set).
 void run_computation(AnalysisModel& m, RunOutput& out);
-
-// Whether the method of `selection` (MethodSelection numbering) is built
-// into this engine.
-bool method_available(int selection);
 
 }  // namespace zolan

@@ -2,16 +2,10 @@
 #pragma once
 
 #include "engine/run_output.hpp"
+#include "methods/method.hpp"
 #include "model/model.hpp"
 
 namespace zolan {
-
-// Title block of a method table: the title between two rows of asterisks.
-struct TableTitle {
-  const char* text;
-  int indent;
-  int stars;
-};
 
 // Rows printed in each table (all penetrations with output_interval 1).
 int printed_row_count(int npen, int output_interval);

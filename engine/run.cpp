@@ -12,6 +12,7 @@
 #include "capacity/method_run.hpp"
 #include "engine/format.hpp"
 #include "engine/run_output.hpp"
+#include "methods/method.hpp"
 #include "model/echo.hpp"
 #include "model/free_format.hpp"
 #include "model/input_reader.hpp"
@@ -30,10 +31,38 @@ class FileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A stop condition of the run (its message is already written).
-struct RunStop {};
-
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+// The load-settlement analysis needs the lists of the load-transfer method:
+// a method the run computes, with the values it reads.
+void check_load_transfer_method(const AnalysisModel& m, const std::string& input_label) {
+  const int ltm = m.load_transfer_method;
+  const MethodSpec* spec = method_by_selection(ltm);
+  const std::string where = input_label + " (record 7): load_transfer_method " + std::to_string(ltm);
+  if (spec == nullptr) throw InputError(where + " must be 1 to 9");
+  if (spec->cpt_based && m.soil_detail_option != 1) {
+    throw InputError(where +
+                     " is a CPT-based method, which is computed only with soil_detail_option 1 "
+                     "(found " +
+                     std::to_string(m.soil_detail_option) + ")");
+  }
+  if (spec->user_values) {
+    bool any = false;
+    for (int i = 1; i <= m.soil_point_count; ++i) {
+      if (m.soil_table(i, kColUserFriction) != 0.0 || m.soil_table(i, kColUserBearing) != 0.0) {
+        any = true;
+      }
+    }
+    if (!any) {
+      throw InputError(where +
+                       " (load-transfer units specified by user) needs a unit skin friction or end "
+                       "bearing (columns 13 and 14) on at least one soil point, but all are 0");
+    }
+  }
+  if (!method_available(ltm)) {
+    throw InputError(where + " names a method that is not built into this engine yet");
+  }
+}
 
 fs::path resolve(const fs::path& base, const std::string& name) {
   const fs::path p(name);
@@ -251,11 +280,7 @@ class Run {
     read_input_data(input, input_label, m);
     input.close();
     set_unit_labels(m);
-    if (!method_available(m.load_transfer_method)) {
-      throw InputError(input_label + " (record 7): load_transfer_method " +
-                       std::to_string(m.load_transfer_method) +
-                       " names a method that is not built into this engine yet");
-    }
+    check_load_transfer_method(m, input_label);
     if (has_cpt) {
       read_cpt_data(cpt, cpt_label, m);
       cpt.close();
@@ -291,7 +316,6 @@ class Run {
       return {RunStatus::kStopped, ""};
     }
     m.penetration_step = m.length_step * std::cos(m.batter_angle);
-    m.pass_number = 1;
     run_computation(m, out_);
     return {RunStatus::kCompleted, ""};
   }

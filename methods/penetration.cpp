@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "capacity/profile.hpp"
+#include "model/profile.hpp"
+#include "model/layer_grid.hpp"
 #include "model/numeric.hpp"
+#include "model/units.hpp"
 #include "model/preparation.hpp"
 
 namespace zolan {
@@ -25,40 +27,37 @@ int penetration_point_count(const AnalysisModel& m) {
   return std::clamp(pile_penetration_count(m), 1, kMaxPenetrations);
 }
 
-double pile_perimeter(const AnalysisModel& m) {
-  if (m.unit_system == 1) return kPi * m.pile_diameter / 12.0;
-  return kPi * m.pile_diameter / 1000.0;
-}
+double pile_perimeter(const AnalysisModel& m) { return kPi * m.pile_diameter / diameter_units(m); }
 
 double lrfd_friction_factor(const AnalysisModel& m, int k) {
   return m.layer_lrfd_friction[layer_at(m, k)];
 }
 
-double boundary_value_at(const AnalysisModel& m, const BoundaryList& boundary, double z) {
+double boundary_value_at(const AnalysisModel& m, const LayerGrid& grid,
+                         const BoundaryList& boundary, double z) {
   if (z - m.zero_friction_length <= -kTolerance) return 0.0;
-  if (m.layer_count < 1) return 0.0;  // no layers: nothing to carry
-  const double t1 = m.layer_thickness[1];
-  if (z - t1 > kTolerance) {
-    // First layer whose cumulative bottom is within 1e-6 of z or deeper; a
-    // layer of zero thickness never is.
-    double c = 0.0;
-    for (int j = 1; j <= m.layer_count; ++j) {
-      const double t = m.layer_thickness[j];
-      c += t;
-      if (z - c <= kTolerance) return in_layer(m, boundary, j, z - c + t);
-    }
+  if (grid.layers() < 1) return 0.0;  // no layers: nothing to carry
+  if (z - grid.thickness(1) > kTolerance) {
+    bool below = false;
+    const int j = grid.find(z, below);
     // Below the deepest layer: its bottom value, held constant.
-    return boundary[2 * m.layer_count];
+    if (below) return boundary[2 * grid.layers()];
+    return in_layer(m, boundary, j, z - grid.bottom(j) + grid.thickness(j));
   }
   return in_layer(m, boundary, 1, z);
 }
 
+double boundary_value_at(const AnalysisModel& m, const BoundaryList& boundary, double z) {
+  return boundary_value_at(m, LayerGrid(m), boundary, z);
+}
+
 void distribute_to_penetrations(AnalysisModel& m, const BoundaryList& boundary, int points,
                                 DepthRead read) {
+  const LayerGrid grid(m);
   if (read == DepthRead::kRebuiltAhead) m.penetration_depth[1] = 0.0;
   for (int k = 1; k <= points; ++k) {
     const double z = m.penetration_depth[k];
-    m.penetration_unit_friction[k] = boundary_value_at(m, boundary, z);
+    m.penetration_unit_friction[k] = boundary_value_at(m, grid, boundary, z);
     if (read == DepthRead::kAsEntered) {
       m.penetration_depth[k] = (k - 1) * m.penetration_step;
     } else if (k < points) {

@@ -12,6 +12,7 @@
 //                                  factored_skin_friction, method_skin_friction
 #pragma once
 
+#include "model/layer_grid.hpp"
 #include "model/model.hpp"
 
 namespace zolan {
@@ -53,6 +54,8 @@ void distribute_to_penetrations(AnalysisModel& m, const BoundaryList& boundary, 
 // Unit friction at depth z from the boundary values (the zero-friction rule
 // and the layer search of distribute_to_penetrations).
 double boundary_value_at(const AnalysisModel& m, const BoundaryList& boundary, double z);
+double boundary_value_at(const AnalysisModel& m, const LayerGrid& grid,
+                         const BoundaryList& boundary, double z);
 
 // penetration_max_unit_friction(k) = layer_max_unit_friction of the layer
 // beginning at point k, for k = 1 .. points.

@@ -295,29 +295,6 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
   read_record(r, check, {Field::integer(m.critical_depth_option, "critical_depth_option"),
                          Field::real(m.critical_depth, "critical_depth")},
                         "record 15");
-
-  // Combinations the load-settlement analysis cannot use.
-  const int ltm = m.load_transfer_method;
-  if (ltm >= kSelNgi && m.soil_detail_option != 1) {
-    throw InputError(file_label + " (record 7): load_transfer_method " + std::to_string(ltm) +
-                     " is a CPT-based method, which is computed only with soil_detail_option 1 "
-                     "(found " +
-                     std::to_string(m.soil_detail_option) + ")");
-  }
-  if (ltm == kSelUser) {
-    bool any = false;
-    for (int i = 1; i <= m.soil_point_count; ++i) {
-      if (m.soil_table(i, kColUserFriction) != 0.0 || m.soil_table(i, kColUserBearing) != 0.0) {
-        any = true;
-      }
-    }
-    if (!any) {
-      throw InputError(file_label +
-                       " (record 7): load_transfer_method 5 (load-transfer units specified by "
-                       "user) needs a unit skin friction or end bearing (columns 13 and 14) on at "
-                       "least one soil point, but all are 0");
-    }
-  }
 }
 
 void set_unit_labels(AnalysisModel& m) {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <span>
 
-#include "capacity/profile.hpp"
+#include "model/profile.hpp"
 #include "model/interpolate.hpp"
 #include "model/numeric.hpp"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "methods/method.hpp"
+#include "methods/rules.hpp"
 
 namespace zolan {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "capacity/capacity.hpp"
-#include "capacity/profile.hpp"
+#include "model/profile.hpp"
 #include "model/numeric.hpp"
 
 namespace zolan {

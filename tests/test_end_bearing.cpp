@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "capacity/end_bearing.hpp"
+#include "methods/cpt_steps.hpp"
+#include "methods/rules.hpp"
 #include "model/numeric.hpp"
 
 namespace zolan {

@@ -206,11 +206,6 @@ const Refusal kRefusals[] = {
      "taper_angle must be less than 90 degrees, found 90"},
     {"load-transfer method 0", [](InputText& t) { t.r7 = "0 1 1 0 0 0 0"; },
      "load_transfer_method must be 1 to 9, found 0"},
-    {"CPT method without soil details", [](InputText& t) { t.r7 = "0 1 1 0 7 0 0"; },
-     "(record 7): load_transfer_method 7 is a CPT-based method, which is computed only with "
-     "soil_detail_option 1 (found 0)"},
-    {"user method without user values", [](InputText& t) { t.r7 = "0 1 1 0 5 0 0"; },
-     "load_transfer_method 5 (load-transfer units specified by user) needs a unit skin friction"},
     {"friction angle of 90", [](InputText& t) { t.soil[0] = "0 1 0.8 115 90 0"; },
      "(record 10A of soil point 1): the friction angle (column 4) must be less than 90 degrees, found 90"},
     {"negative unit weight", [](InputText& t) { t.soil[2] = "80 1 0.8 -60 34 0"; },

@@ -1,4 +1,4 @@
-#include "capacity/profile.hpp"
+#include "model/profile.hpp"
 
 #include <algorithm>
 

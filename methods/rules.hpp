@@ -1,0 +1,40 @@
+// The routines and rules of each design method, by the file that holds
+// them. The method table (method_table.cpp) joins them into descriptors.
+#pragma once
+
+#include "methods/method.hpp"
+
+namespace zolan {
+
+// api.cpp: API RP-2A.
+void compute_api(AnalysisModel& m, RunOutput& out);
+void api_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
+double nq_api(double delta);                         // Nq by delta = phi - 5
+double bearing_limit(double phi, int unit_system);   // limit by phi (ksf or kPa)
+// Sand: K tan(phi - 5), the factor of sigma'v in the unit friction.
+double api_beta(double k, double phi);
+// Clay: alpha by psi = su / sigma'v (capped at 1), in the form of the side
+// friction, 0.5 psi^-0.5 or 0.5 psi^-0.25, and in that of the soil plug,
+// 0.5 / sqrt(psi) or 0.5 / psi^0.25.
+double api_side_alpha(double psi);
+double plug_alpha(double psi);
+
+// fhwa.cpp: FHWA (Nordlund and Tomlinson; Thurman end bearing).
+void fhwa_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
+double nq_fhwa(double phi);                          // Nq' by phi
+double fhwa_bearing_limit(double phi);               // limit by phi, before x 2
+double tip_coefficient(double phi, double length_over_diameter);  // alpha_t
+
+// usace.cpp: USACE.
+void usace_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
+double nq_usace(double phi);                         // Nq by phi
+
+// ngi.cpp: NGI.
+void ngi_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
+
+// icp.cpp, fugro.cpp, uwa.cpp: the CPT-based methods.
+void icp_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
+void fugro_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
+void uwa_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
+
+}  // namespace zolan
