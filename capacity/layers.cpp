@@ -4,6 +4,9 @@
 
 #include "model/interpolate.hpp"
 #include "model/numeric.hpp"
+#include "model/profile.hpp"
+#include "model/units.hpp"
+#include "model/preparation.hpp"
 
 namespace zolan {
 namespace {
@@ -99,8 +102,8 @@ void fill_layer_soil(AnalysisModel& m, int j, int& u) {
   // method applies no tension reduction.
   const double user_f = soil_value(m, src, kColUserFriction);
   const double user_b = soil_value(m, src, kColUserBearing);
-  m.layer_unit_friction_user[j] = english ? user_f / 1000.0 : user_f;
-  m.layer_unit_bearing_user[j] = english ? user_b / 1000.0 : user_b;
+  m.layer_unit_friction_user[j] = english ? user_f / kPoundsPerKip : user_f;
+  m.layer_unit_bearing_user[j] = english ? user_b / kPoundsPerKip : user_b;
   m.layer_lrfd_friction[j] = soil_value(m, src, kColLrfdFriction);
   m.layer_lrfd_bearing[j] = soil_value(m, src, kColLrfdBearing);
   m.layer_adhesion_case[j] = soil_value(m, src, kColAdhesionCaseOrTipMovement);
@@ -114,21 +117,21 @@ void derive_strengths(AnalysisModel& m, int j, double& last_phi) {
   if (m.layer_friction_angle[j] < 1.0e-10) {
     if (m.layer_blow_count[j] > 0.0) {
       const double stress = m.boundary_vertical_stress[2 * j];
-      const double psi = english ? stress * 1000.0 / 144.0 : stress / 6.8948;
+      const double psi = english ? stress * kPoundsPerKip / kSquareInchesPerSquareFoot : stress / kKpaPerPsi;
       m.layer_friction_angle[j] = phi_from_blow_count(m.layer_blow_count[j], psi, last_phi);
     } else {
       m.layer_friction_angle[j] = last_phi;
     }
   }
   if (m.layer_su_undisturbed[j] < 1.0e-10) {
-    const double qc = english ? m.layer_cone_resistance[j] / 1000.0 : m.layer_cone_resistance[j];
+    const double qc = english ? m.layer_cone_resistance[j] / kPoundsPerKip : m.layer_cone_resistance[j];
     m.layer_su_undisturbed[j] = qc / 15.0;
   }
 }
 
 // Critical depth by 10, 15 or 20 pile diameters from the friction angle.
 double critical_depth_by_diameters(const AnalysisModel& m, int j) {
-  const double od = m.unit_system == 1 ? m.pile_diameter / 12.0 : m.pile_diameter / 1000.0;
+  const double od = diameter_length(m);
   const double phi = m.layer_friction_angle[j];
   if (phi < 33.0) return 10.0 * od;
   if (phi < 36.0) return 15.0 * od;
@@ -170,12 +173,12 @@ void fill_usace_stresses(AnalysisModel& m) {
     // above; those above the first one take the deepest one's.
     int deepest_sand = 0;
     for (int j = 1; j <= nl; ++j) {
-      if (m.layer_soil_type[j] < 1.5) deepest_sand = j;
+      if (is_sand_for_critical_depth(m.layer_soil_type[j])) deepest_sand = j;
     }
     if (deepest_sand == 0) return;  // no cohesionless layer: no critical depth
     double current = critical_depth_by_diameters(m, deepest_sand);
     for (int j = 1; j <= nl; ++j) {
-      if (m.layer_soil_type[j] < 1.5) current = critical_depth_by_diameters(m, j);
+      if (is_sand_for_critical_depth(m.layer_soil_type[j])) current = critical_depth_by_diameters(m, j);
       z[j] = current;
     }
   }
@@ -256,7 +259,7 @@ void prepare_layers(AnalysisModel& m) {
   const int nl = std::clamp(static_cast<int>(m.soil_profile_depth / m.length_step + kTolerance),
                             0, kMaxLayers);
   m.layer_count = nl;
-  m.npen = static_cast<int>(m.pile_length / m.length_step + kTolerance) + 1;
+  m.npen = pile_penetration_count(m);
   if (m.critical_depth_option == 1) m.critical_depth = 0.0;
 
   const double h = m.penetration_step;

@@ -306,6 +306,7 @@ class Run {
     out_.console.blank(2);
     out_.console.put(Line().x(9).t("COMPUTATION IS PROCEEDING........"));
 
+    prepare_echo_values(m);
     write_input_information(m, out_.report);
     write_computation_result_header(out_.report);
 

@@ -138,7 +138,7 @@ void write_loading_and_pile_type(const AnalysisModel& m, LineSink& r) {
 }
 
 // Cross-section area given, computed or tabulated along the pile.
-void write_cross_section(AnalysisModel& m, LineSink& r) {
+void write_cross_section(const AnalysisModel& m, LineSink& r) {
   r.blank(2);
   r.put(Line().x(10).t("DATA FOR AXIAL STIFFNESS : "));
   r.blank();
@@ -156,17 +156,6 @@ void write_cross_section(AnalysisModel& m, LineSink& r) {
     }
     return;
   }
-  if (m.area_option == 0) {
-    const double od = m.entered_pile_diameter;
-    const double id = m.entered_inner_diameter;
-    if (is_noncircular(m)) {
-      m.cross_section_area_user = m.entered_tip_area;
-    } else {
-      double area = is_pipe_section(m) ? kAreaFactor * (od * od - id * id) : kAreaFactor * (od * od);
-      if (m.unit_system == 2) area = area / 1000.0 / 1000.0;
-      m.cross_section_area_user = area;
-    }
-  }
   r.put(Line()
             .x(10)
             .t("- CROSS SECTION AREA        =")
@@ -175,11 +164,11 @@ void write_cross_section(AnalysisModel& m, LineSink& r) {
             .a(m.area_label));
 }
 
-void write_pile_properties(const AnalysisModel& m, double total_length, LineSink& r) {
+void write_pile_properties(const AnalysisModel& m, LineSink& r) {
   const std::string& len = m.length_label;
   auto common = [&] {
-    property(r, "- TOTAL PILE LENGTH, TL     =", total_length, len);
-    property(r, "- BATTER ANGLE              =", m.batter_angle, "DEG");
+    property(r, "- TOTAL PILE LENGTH, TL     =", m.total_pile_length, len);
+    property(r, "- BATTER ANGLE              =", m.batter_angle_degrees, "DEG");
     property(r, "- PILE STICKUP LENGTH, PSL  =", m.stickup, len);
     property(r, "- ZERO FRICTION LENGTH, ZFL =", m.zero_friction_length, len);
   };
@@ -223,7 +212,7 @@ void write_pile_properties(const AnalysisModel& m, double total_length, LineSink
   if (m.plug_condition == 2) r.put(Line().x(10).t("Unplugged for open-ended pile"));
 }
 
-void write_soil_tables(AnalysisModel& m, LineSink& r) {
+void write_soil_tables(const AnalysisModel& m, LineSink& r) {
   const auto& t = m.soil_table;
   r.blank(3);
   r.put(Line().x(10).t("SOIL INFORMATIONS :"));
@@ -234,8 +223,6 @@ void write_soil_tables(AnalysisModel& m, LineSink& r) {
   r.put(Line().x(10).t("          SOIL    EARTH      UNIT         ANGLE      CAPACITY"));
   r.put(Line().x(10).t(" DEPTH    TYPE    PRESSURE   WEIGHT       DEGREES    FACTOR"));
   r.put(Line().x(12).a(m.length_label).x(24).a(m.unit_weight_label));
-
-  m.batter_angle = m.batter_angle * kPiSingle / 180.0;
 
   std::string word = "    ";
   for (int i = 1; i <= m.soil_point_count; ++i) {
@@ -331,7 +318,25 @@ void write_soil_tables(AnalysisModel& m, LineSink& r) {
 
 }  // namespace
 
-void write_input_information(AnalysisModel& m, LineSink& r) {
+void prepare_echo_values(AnalysisModel& m) {
+  if (m.area_option == 0) {
+    const double od = m.entered_pile_diameter;
+    const double id = m.entered_inner_diameter;
+    if (is_noncircular(m)) {
+      m.cross_section_area_user = m.entered_tip_area;
+    } else {
+      double area = is_pipe_section(m) ? kAreaFactor * (od * od - id * id) : kAreaFactor * (od * od);
+      if (m.unit_system == 2) area = area / 1000.0 / 1000.0;
+      m.cross_section_area_user = area;
+    }
+  }
+  m.total_pile_length = m.pile_length;
+  m.pile_length = m.pile_length - m.stickup;
+  m.batter_angle_degrees = m.batter_angle;
+  m.batter_angle = m.batter_angle * kPiSingle / 180.0;
+}
+
+void write_input_information(const AnalysisModel& m, LineSink& r) {
   r.blank(3);
   r.put("1");
   r.put(Line().x(10).rep('*', 21));
@@ -345,16 +350,11 @@ void write_input_information(AnalysisModel& m, LineSink& r) {
   r.blank();
   r.put(Line().x(10).t("JOB NUMBER : ").a(m.job_number, 60));
 
-  if (m.unit_system == 1) m.modulus_label = "PSI";
-  if (m.unit_system == 2) m.modulus_label = "KPA";
-
   write_methods(m, r);
   write_loading_and_pile_type(m, r);
   write_cross_section(m, r);
 
-  const double total_length = m.pile_length;
-  m.pile_length = m.pile_length - m.stickup;
-  write_pile_properties(m, total_length, r);
+  write_pile_properties(m, r);
   write_soil_tables(m, r);
 }
 

@@ -1,7 +1,5 @@
 // The input information section of the report and the computation result
-// header. While printing, the echo makes the model replacements that belong
-// to it: the computed cross-section area, the embedded pile length and the
-// batter angle in radians.
+// header, and the model replacements that go with it.
 #pragma once
 
 #include "engine/format.hpp"
@@ -9,7 +7,14 @@
 
 namespace zolan {
 
-void write_input_information(AnalysisModel& m, LineSink& report);
+// The replacements made once the input is read, before the section is
+// written: the computed cross-section area (area option
+// 0), the embedded pile length (the total kept in total_pile_length) and the
+// batter angle in radians (the degrees kept in batter_angle_degrees).
+void prepare_echo_values(AnalysisModel& m);
+
+// The section itself, from a model prepared by prepare_echo_values.
+void write_input_information(const AnalysisModel& m, LineSink& report);
 void write_computation_result_header(LineSink& report);
 
 }  // namespace zolan

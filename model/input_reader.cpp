@@ -1,5 +1,7 @@
 #include "model/input_reader.hpp"
 
+#include "model/units.hpp"
+
 #include <cmath>
 #include <sstream>
 
@@ -298,21 +300,14 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
 }
 
 void set_unit_labels(AnalysisModel& m) {
-  if (m.unit_system == 1) {
-    m.length_label = "FT.";
-    m.diameter_label = "IN.";
-    m.force_label = "KIP";
-    m.stress_label = "KSF";
-    m.unit_weight_label = "LB/CF";
-    m.area_label = "IN2";
-  } else {
-    m.length_label = "M. ";
-    m.diameter_label = "MM.";
-    m.force_label = "KN.";
-    m.stress_label = "KPA";
-    m.unit_weight_label = "KN/CM";
-    m.area_label = "M2 ";
-  }
+  const UnitLabelSet& labels = unit_labels(m.unit_system);
+  m.length_label = labels.length;
+  m.diameter_label = labels.diameter;
+  m.force_label = labels.force;
+  m.stress_label = labels.stress;
+  m.unit_weight_label = labels.unit_weight;
+  m.area_label = labels.area;
+  m.modulus_label = labels.modulus;
 }
 
 void read_cpt_data(std::istream& in, const std::string& file_label, AnalysisModel& m) {

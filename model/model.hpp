@@ -120,11 +120,13 @@ struct AnalysisModel {
   double pile_diameter = 0.0;     // in / mm
   double inner_diameter = 0.0;    // in / mm
   double modulus_of_elasticity = 0.0;  // psi / kPa
-  double pile_length = 0.0;       // total length on input, embedded length from the echo on
+  double pile_length = 0.0;       // total length on input, embedded length once prepared
+  double total_pile_length = 0.0;  // the total length as entered
   double stickup = 0.0;           // ft / m
   double enhanced_end_length = 0.0;
   double pile_inner_diameter = 0.0;  // inside diameter at the tip, in / mm
-  double batter_angle = 0.0;      // degrees on input, radians from the echo on
+  double batter_angle = 0.0;      // degrees on input, radians once prepared
+  double batter_angle_degrees = 0.0;  // as entered
   double zero_friction_length = 0.0;
   double length_step = 0.0;
   int pile_type = 0;

@@ -3,6 +3,8 @@
 // is kept where it is used, since reports are compared digit by digit).
 #pragma once
 
+#include <string_view>
+
 #include "model/model.hpp"
 
 namespace zolan {
@@ -18,6 +20,22 @@ inline constexpr double kInchesPerMetre = 39.37;         // the load-settlement 
 inline constexpr double kKpaPerPsi = 6.8948;             // undrained strength from qc
 inline constexpr double kKpaPerKsfApi = 47.8;            // API friction limits
 inline constexpr double kKpaPerKsf = 47.88;              // FHWA bearing limit, adhesion cases
+
+// The unit labels printed after values (English / SI).
+struct UnitLabelSet {
+  std::string_view length;       // "FT." / "M. "
+  std::string_view diameter;     // "IN." / "MM."
+  std::string_view force;        // "KIP" / "KN."
+  std::string_view stress;       // "KSF" / "KPA"
+  std::string_view unit_weight;  // "LB/CF" / "KN/CM"
+  std::string_view area;         // "IN2" / "M2 "
+  std::string_view modulus;      // "PSI" / "KPA"
+};
+inline constexpr UnitLabelSet kEnglishLabels{"FT.", "IN.", "KIP", "KSF", "LB/CF", "IN2", "PSI"};
+inline constexpr UnitLabelSet kSiLabels{"M. ", "MM.", "KN.", "KPA", "KN/CM", "M2 ", "KPA"};
+inline const UnitLabelSet& unit_labels(int unit_system) {
+  return unit_system == 1 ? kEnglishLabels : kSiLabels;
+}
 
 inline bool is_english(const AnalysisModel& m) { return m.unit_system == 1; }
 

@@ -46,7 +46,7 @@ void write_notes(const AnalysisModel& m, LineSink& report) {
 
 void write_settlement_table(const AnalysisModel& m, RunOutput& out) {
   const WorkingUnits u = working_units(m);
-  const SettlementLabels labels = set_unit_labels(m.unit_system);
+  const SettlementLabels labels = settlement_labels(m.unit_system);
   out.report.blank(3);
   out.report.put(Line().x(22).t("LOAD VERSUS SETTLEMENT CURVE"));
   out.report.put(Line().x(22).t("****************************"));
@@ -168,7 +168,7 @@ void solve_load_settlement(AnalysisModel& m, RunOutput& out, bool list_curves) {
   static constexpr std::array<double, kSettlementSteps> kAssumedTipMovement = {
       0.0001, 0.001, 0.005, 0.01, 0.05, 0.1, 0.5, 1.0, 2.0};
   const WorkingUnits u = working_units(m);
-  const SettlementLabels labels = set_unit_labels(m.unit_system);
+  const SettlementLabels labels = settlement_labels(m.unit_system);
 
   build_report_curves(m, u);
   if (list_curves) list_report_curves(m, u, out);

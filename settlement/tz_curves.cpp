@@ -7,6 +7,7 @@
 
 #include "model/profile.hpp"
 #include "model/interpolate.hpp"
+#include "model/units.hpp"
 #include "model/numeric.hpp"
 
 namespace zolan {
@@ -37,9 +38,10 @@ WorkingUnits working_units(const AnalysisModel& m) {
   return u;
 }
 
-SettlementLabels set_unit_labels(int unit_system) {
-  if (unit_system == 1) return {"FT.", "IN.", "KIP", "KSF", "LB/CF", "IN2", "IN.", "PSI"};
-  return {"M. ", "MM.", "KN.", "KPA", "KN/CM", "M2 ", "M. ", "KPA"};
+SettlementLabels settlement_labels(int unit_system) {
+  const UnitLabelSet& l = unit_labels(unit_system);
+  const std::string_view movement_column = unit_system == 1 ? l.diameter : l.length;
+  return {l.length, l.diameter, l.force, l.stress, l.unit_weight, l.area, movement_column, l.modulus};
 }
 
 double ultimate_unit_friction_at(const AnalysisModel& m, const WorkingUnits& u, double depth) {
@@ -296,7 +298,7 @@ void write_curve_points(LineSink& sink, const TzCurve& c) {
 }
 
 void list_report_curves(const AnalysisModel& m, const WorkingUnits& u, RunOutput& out) {
-  write_curve_heading(out.report, set_unit_labels(m.unit_system));
+  write_curve_heading(out.report, settlement_labels(m.unit_system));
   // The three stickup curves are built but not listed.
   const int first = has_stickup(m) ? 4 : 1;
   const int last = std::min(m.report_curve_count, kMaxCurves);

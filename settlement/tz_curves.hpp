@@ -10,11 +10,11 @@
 
 #include "engine/run_output.hpp"
 #include "model/model.hpp"
+#include "model/units.hpp"
 
 namespace zolan {
 
 // Inches per metre: fixed displacements are given in inches.
-inline constexpr double kInchesPerMetre = 39.37;
 
 // Conversions from the model's units to the working units of one run.
 struct WorkingUnits {
@@ -46,7 +46,7 @@ struct SettlementLabels {
   std::string_view transfer_column;  // "PSI" / "KPA"
 };
 
-SettlementLabels set_unit_labels(int unit_system);
+SettlementLabels settlement_labels(int unit_system);
 
 // Ultimate unit side friction (psi or kPa) at `depth` below the ground
 // surface in the working length unit, from settlement_unit_friction over

@@ -29,7 +29,7 @@ void report_verification_tz_curves(AnalysisModel& m, RunOutput& out) {
   write_section_banner(out.report, "* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *",
                        "* (t-z) CURVES FOR VERIFICATION                 *");
   const WorkingUnits u = working_units(m);
-  const SettlementLabels labels = set_unit_labels(m.unit_system);
+  const SettlementLabels labels = settlement_labels(m.unit_system);
   const int count = std::clamp(m.tz_check_depth_count, 0, kMaxCheckDepths);
   const int points = std::clamp(m.soil_point_count, 0, kMaxSoilPoints);
 

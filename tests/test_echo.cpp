@@ -25,6 +25,7 @@ std::unique_ptr<Echo> echo(const InputText& input) {
   std::istringstream in(input.str());
   read_input_data(in, "t.dat", e->m);
   set_unit_labels(e->m);
+  prepare_echo_values(e->m);
   std::ostringstream out;
   LineSink sink(&out);
   write_input_information(e->m, sink);
