@@ -95,68 +95,75 @@ std::string point_record(const char* part, int i) {
   return std::string("record 10") + part + " of soil point " + std::to_string(i);
 }
 
+// Record 10A and 10B of soil point i: the 17 columns of the soil table.
 void read_soil_point(RecordReader& r, const Checker& check, AnalysisModel& m, int i) {
   auto& t = m.soil_table;
   m.max_friction_defaulted[i] = 0;
   m.max_bearing_defaulted[i] = 0;
   const std::string rec_a = point_record("A", i);
   read_record(r, check, {Field::real(m.soil_point_depth[i], "soil point depth"),
-                         Field::real(t(i, 1), "soil type (column 1)"),
-                         Field::real(t(i, 2), "lateral earth pressure coefficient (column 2)"),
-                         Field::real(t(i, 3), "effective unit weight (column 3)"),
-                         Field::real(t(i, 4), "friction angle (column 4)"),
-                         Field::real(t(i, 5), "bearing capacity factor (column 5)")},
+                         Field::real(t(i, kColSoilType), "soil type (column 1)"),
+                         Field::real(t(i, kColK), "lateral earth pressure coefficient (column 2)"),
+                         Field::real(t(i, kColUnitWeight), "effective unit weight (column 3)"),
+                         Field::real(t(i, kColFrictionAngle), "friction angle (column 4)"),
+                         Field::real(t(i, kColNq), "bearing capacity factor (column 5)")},
                         rec_a);
-  check.not_negative(rec_a, "the effective unit weight (column 3)", t(i, 3));
-  check.below(rec_a, "the friction angle (column 4)", t(i, 4), 90.0, "90 degrees");
+  // 0 asks for the default; a negative coefficient has no meaning (and its
+  // logarithm none in the Revised Lambda method).
+  check.not_negative(rec_a, "the lateral earth pressure coefficient K (column 2)", t(i, kColK));
+  check.not_negative(rec_a, "the effective unit weight (column 3)", t(i, kColUnitWeight));
+  check.below(rec_a, "the friction angle (column 4)", t(i, kColFrictionAngle), 90.0, "90 degrees");
 
   const std::string rec_b = point_record("B", i);
-  read_record(r, check, {Field::real(t(i, 6), "maximum unit friction (column 6)"),
-                         Field::real(t(i, 7), "maximum unit bearing (column 7)"),
-                         Field::real(t(i, 8), "undisturbed shear strength (column 8)"),
-                         Field::real(t(i, 9), "remolded shear strength or blow count (column 9)"),
-                         Field::real(t(i, 10), "blow count or yield stress ratio (column 10)"),
-                         Field::real(t(i, 11), "plasticity index (column 11)"),
-                         Field::real(t(i, 12), "cone resistance (column 12)"),
-                         Field::real(t(i, 13), "user unit skin friction (column 13)"),
-                         Field::real(t(i, 14), "user unit end bearing (column 14)"),
-                         Field::real(t(i, 15), "LRFD factor on unit friction (column 15)"),
-                         Field::real(t(i, 16), "LRFD factor on unit bearing (column 16)"),
-                         Field::real(t(i, 17), "adhesion case or tip movement (column 17)")},
-                        rec_b);
-  check.not_negative(rec_b, "the undisturbed shear strength (column 8)", t(i, 8));
-  check.not_negative(rec_b, "column 9 (remolded shear strength, or blow count of a sand)", t(i, 9));
-  check.not_negative(rec_b, "column 10 (blow count or yield stress ratio)", t(i, 10));
-  check.not_negative(rec_b, "the cone resistance (column 12)", t(i, 12));
+  read_record(r, check,
+              {Field::real(t(i, kColMaxFriction), "maximum unit friction (column 6)"),
+               Field::real(t(i, kColMaxBearing), "maximum unit bearing (column 7)"),
+               Field::real(t(i, kColSuUndisturbed), "undisturbed shear strength (column 8)"),
+               Field::real(t(i, kColSuRemolded), "remolded shear strength or blow count (column 9)"),
+               Field::real(t(i, kColBlowCount), "blow count or yield stress ratio (column 10)"),
+               Field::real(t(i, kColPlasticityIndex), "plasticity index (column 11)"),
+               Field::real(t(i, kColConeResistance), "cone resistance (column 12)"),
+               Field::real(t(i, kColUserFriction), "user unit skin friction (column 13)"),
+               Field::real(t(i, kColUserBearing), "user unit end bearing (column 14)"),
+               Field::real(t(i, kColLrfdFriction), "LRFD factor on unit friction (column 15)"),
+               Field::real(t(i, kColLrfdBearing), "LRFD factor on unit bearing (column 16)"),
+               Field::real(t(i, kColAdhesionCaseOrTipMovement),
+                           "adhesion case or tip movement (column 17)")},
+              rec_b);
+  // An undisturbed strength below 1e-10 asks for qc / 15, and a cone
+  // resistance below 1e-5 for the CPT profile or the blow count: negative
+  // values of both stay accepted as "not given". A negative blow count
+  // would become a negative cone resistance, a negative remolded strength a
+  // negative friction, and the 0.42 power of a negative yield stress ratio
+  // has no value.
+  check.not_negative(rec_b, "column 9 (remolded shear strength, or blow count of a sand)",
+                     t(i, kColSuRemolded));
+  check.not_negative(rec_b, "column 10 (blow count or yield stress ratio)", t(i, kColBlowCount));
 
   // Sand: the blow count is entered in column 9.
-  if (t(i, 1) == 1.0) {
-    t(i, 10) = t(i, 9);
-    t(i, 9) = 0.0;
+  if (t(i, kColSoilType) == 1.0) {
+    t(i, kColBlowCount) = t(i, kColSuRemolded);
+    t(i, kColSuRemolded) = 0.0;
   }
   if (m.water_table_depth >= 99999.0) {
-    if (m.unit_system == 1 && t(i, 3) < 75.0) m.water_table_depth = m.soil_point_depth[i];
-    if (m.unit_system == 2 && t(i, 3) < 12.0) m.water_table_depth = m.soil_point_depth[i];
+    if (m.unit_system == 1 && t(i, kColUnitWeight) < 75.0) m.water_table_depth = m.soil_point_depth[i];
+    if (m.unit_system == 2 && t(i, kColUnitWeight) < 12.0) m.water_table_depth = m.soil_point_depth[i];
   }
-  if (m.unit_system == 1) {  // psf to ksf
-    for (int c = 6; c <= 9; ++c) t(i, c) /= 1000.0;
+  if (m.unit_system == 1) {  // psf to ksf: maximum friction and bearing, both strengths
+    for (int c = kColMaxFriction; c <= kColSuRemolded; ++c) t(i, c) /= kPoundsPerKip;
   }
-  if (t(i, 6) < kTinyArea) {
+  if (t(i, kColMaxFriction) < kTinyArea) {
     m.max_friction_defaulted[i] = 1;
-    t(i, 6) = kNotLimited;
+    t(i, kColMaxFriction) = kNotLimited;
   }
-  if (t(i, 7) < kTinyArea) {
+  if (t(i, kColMaxBearing) < kTinyArea) {
     m.max_bearing_defaulted[i] = 1;
-    t(i, 7) = kNotLimited;
+    t(i, kColMaxBearing) = kNotLimited;
   }
 }
 
-}  // namespace
-
-void read_input_data(std::istream& in, const std::string& file_label, AnalysisModel& m) {
-  RecordReader r(in, file_label);
-  const Checker check(r);
-
+// Records 1 to 3: title, designer and job number, padded to 255 characters.
+void read_titles(RecordReader& r, AnalysisModel& m) {
   auto padded = [](std::string s) {
     s.resize(255, ' ');
     return s;
@@ -164,7 +171,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
   m.title = padded(r.read_text(72, "record 1, title"));
   m.designer = padded(r.read_text(72, "record 2, designer"));
   m.job_number = padded(r.read_text(72, "record 3, job number"));
+}
 
+// Record 4: units, output interval, soil point count, end condition.
+void read_run_options(RecordReader& r, const Checker& check, AnalysisModel& m) {
   r.read({Field::integer(m.unit_system, "unit_system"),
           Field::integer(m.output_interval, "output_interval"),
           Field::integer(m.soil_point_count, "soil_point_count"),
@@ -176,7 +186,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
   }
   check.at_least("record 4", "output_interval", m.output_interval, 1);
   check.count("record 4", "soil_point_count", m.soil_point_count, 1, kMaxSoilPoints);
+}
 
+// Record 5: the pile section, modulus, length and stickup.
+void read_pile_section(RecordReader& r, const Checker& check, AnalysisModel& m) {
   read_record(r, check, {Field::real(m.perimeter_input, "perimeter_input"),
                          Field::real(m.tip_area_user, "tip_area_user"),
                          Field::real(m.pile_diameter, "pile_diameter"),
@@ -206,7 +219,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
     check.fail("record 5", "pile_length (" + shown_number(m.pile_length) +
                                ") must not be less than stickup (" + shown_number(m.stickup) + ")");
   }
+}
 
+// Record 6: the enhanced end section and the batter.
+void read_enhanced_end(RecordReader& r, const Checker& check, AnalysisModel& m) {
   read_record(r, check, {Field::real(m.enhanced_end_length, "enhanced_end_length"),
                          Field::real(m.pile_inner_diameter, "pile_inner_diameter"),
                          Field::real(m.batter_angle, "batter_angle")},
@@ -225,7 +241,11 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
     check.fail("record 6", "batter_angle must lie between -90 and 90 degrees, found " +
                                shown_number(m.batter_angle));
   }
+}
 
+// Record 7: zero-friction length, length step, pile type, taper and the
+// load-transfer choices.
+void read_analysis_options(RecordReader& r, const Checker& check, AnalysisModel& m) {
   read_record(r, check, {Field::real(m.zero_friction_length, "zero_friction_length"),
                          Field::real(m.length_step, "length_step"),
                          Field::integer(m.pile_type, "pile_type"),
@@ -237,7 +257,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
   check.above_zero("record 7", "length_step", m.length_step);
   check.below("record 7", "taper_angle", m.taper_angle, 90.0, "90 degrees");
   check.count("record 7", "load_transfer_method", m.load_transfer_method, 1, 9);
+}
 
+// Record 8: the methods selected, in input order.
+void read_method_selection(RecordReader& r, AnalysisModel& m) {
   r.read({Field::integer(m.method_selected[1], "method_selected(1), FHWA"),
           Field::integer(m.method_selected[2], "method_selected(2), USACE"),
           Field::integer(m.method_selected[3], "method_selected(3), Revised Lambda"),
@@ -248,13 +271,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
           Field::integer(m.method_selected[8], "method_selected(8), FUGRO"),
           Field::integer(m.method_selected[9], "method_selected(9), UWA")},
          "record 8");
+}
 
-  read_record(r, check, {Field::real(m.soil_profile_depth, "soil_profile_depth"),
-                         Field::real(m.cross_section_area_user, "cross-section area")},
-                        "record 9");
-
-  for (int i = 1; i <= m.soil_point_count; ++i) read_soil_point(r, check, m, i);
-
+// Records 11, 11a, 11b: the depths of the verification t-z curves.
+void read_check_depths(RecordReader& r, const Checker& check, AnalysisModel& m) {
   r.read({Field::integer(m.verification_flag, "verification flag")}, "record 11");
   if (m.verification_flag == 1) {
     r.read({Field::integer(m.tz_check_depth_count, "tz_check_depth_count")}, "record 11a");
@@ -264,7 +284,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
                             "record 11b, check depth " + std::to_string(k));
     }
   }
+}
 
+// Records 12 and 13: loading and the clay, plug and long-pile options.
+void read_loading(RecordReader& r, const Checker& check, AnalysisModel& m) {
   read_record(r, check, {Field::integer(m.loading_type, "loading_type"),
                          Field::real(m.tension_reduction_factor, "tension_reduction_factor")},
                         "record 12");
@@ -272,6 +295,10 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
           Field::integer(m.plug_condition, "plug_condition"),
           Field::integer(m.long_pile_option, "long_pile_option")},
          "record 13");
+}
+
+// Records 14 and 14a: the area table.
+void read_area_table(RecordReader& r, const Checker& check, AnalysisModel& m) {
   r.read({Field::integer(m.area_table_count, "area_table_count"),
           Field::integer(m.area_option, "area_option")},
          "record 14");
@@ -294,6 +321,28 @@ void read_input_data(std::istream& in, const std::string& file_label, AnalysisMo
       }
     }
   }
+}
+
+}  // namespace
+
+void read_input_data(std::istream& in, const std::string& file_label, AnalysisModel& m) {
+  RecordReader r(in, file_label);
+  const Checker check(r);
+  read_titles(r, m);
+  read_run_options(r, check, m);
+  read_pile_section(r, check, m);
+  read_enhanced_end(r, check, m);
+  read_analysis_options(r, check, m);
+  read_method_selection(r, m);
+  read_record(r, check, {Field::real(m.soil_profile_depth, "soil_profile_depth"),
+                         Field::real(m.cross_section_area_user, "cross-section area")},
+                        "record 9");
+
+  for (int i = 1; i <= m.soil_point_count; ++i) read_soil_point(r, check, m, i);
+
+  read_check_depths(r, check, m);
+  read_loading(r, check, m);
+  read_area_table(r, check, m);
   read_record(r, check, {Field::integer(m.critical_depth_option, "critical_depth_option"),
                          Field::real(m.critical_depth, "critical_depth")},
                         "record 15");

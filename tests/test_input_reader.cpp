@@ -212,8 +212,9 @@ const Refusal kRefusals[] = {
      "(record 10A of soil point 2): the effective unit weight (column 3) must be 0 or more, found -60"},
     {"negative blow count", [](InputText& t) { t.soil[1] = "0 0 0 -10 0 0 0 0 0 1 1 0"; },
      "column 9 (remolded shear strength, or blow count of a sand) must be 0 or more, found -10"},
-    {"negative cone resistance", [](InputText& t) { t.soil[1] = "0 0 0 10 0 0 -5 0 0 1 1 0"; },
-     "the cone resistance (column 12) must be 0 or more, found -5"},
+    {"negative earth pressure coefficient", [](InputText& t) { t.soil[0] = "0.0 1.0 -0.8 115.0 30.0 0.0"; },
+     "(record 10A of soil point 1): the lateral earth pressure coefficient K (column 2) must be 0 or "
+     "more, found -0.8"},
     {"letters in a soil record", [](InputText& t) { t.soil[1] = "0 0 0 ten 0 0 0 0 0 1 1 0"; },
      "line 11 (record 10B of soil point 1): expected a real number for remolded shear strength or "
      "blow count (column 9), found \"ten\""},
@@ -250,6 +251,10 @@ TEST(InputReader, AcceptsWhatTheComputationHandles) {
   t.r5 = "0.0 0.0 24.0 22.0 29000000.0 62.0 0.0";  // no stickup
   t.r6 = "0.0 0.0 -10.0";                              // negative batter
   t.r7 = "-5.0 1.0 9 -3.0 4 0 0";  // negative ZFL, unknown pile type, negative taper
+  // Undisturbed strength and cone resistance below their thresholds mean
+  // "not given" (the strength from qc / 15, qc from the CPT profile or the
+  // blow count).
+  t.soil[1] = "0 0 -1 10 0 0 -5 0 0 1 1 0";
   EXPECT_EQ(error_of(t), "no error");
 }
 

@@ -103,7 +103,7 @@ TEST(HostileMagnitudes, RefusedWhereTheyAreRead) {
 TEST(HostileMagnitudes, TheLargestAcceptedMagnitudeIsRead) {
   InputText t;
   t.r5 = "0.0 1E15 24.0 22.0 1E15 62.0 -1E15";
-  t.soil[0] = "0.0 1.0 -1E15 1E15 -1E15 1E15";
+  t.soil[0] = "0.0 1.0 1E15 1E15 -1E15 1E15";
   t.soil[1] = "1E15 -1E15 1E15 1E15 1E15 -1E15 1E15 -1E15 1E15 -1E15 1E15 -1E15";
   t.r12 = "1 -1E15";
   t.r15 = "2 -1E15";

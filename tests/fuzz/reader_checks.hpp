@@ -108,8 +108,6 @@ inline std::string check_input_model(const AnalysisModel& m) {
            "area_table_count outside 0..100");
   f.expect(m.load_transfer_method >= 1 && m.load_transfer_method <= kMethodCount,
            "load_transfer_method outside 1..9");
-  f.expect(m.load_transfer_method < kSelNgi || m.soil_detail_option == 1,
-           "CPT-based load_transfer_method without soil_detail_option 1");
 
   // Every real is finite.
   const double scalars[] = {m.perimeter_input, m.tip_area_user, m.pile_diameter, m.inner_diameter,
@@ -137,7 +135,6 @@ inline std::string check_input_model(const AnalysisModel& m) {
            "enhanced_end_length neither given nor defaulted");
 
   // Soil points.
-  bool any_user_value = false;
   bool water_table_is_a_point = m.water_table_depth == 99999.0;
   for (int i = 1; i <= kMaxSoilPoints; ++i) {
     const bool used = i <= m.soil_point_count;
@@ -157,9 +154,9 @@ inline std::string check_input_model(const AnalysisModel& m) {
     const auto col = [&](int c) { return m.soil_table(i, c); };
     f.expect(col(kColUnitWeight) >= 0.0, at("negative unit weight at soil point", i));
     f.expect(col(kColFrictionAngle) < 90.0, at("friction angle of 90 or more at soil point", i));
-    f.expect(col(kColSuUndisturbed) >= 0.0 && col(kColSuRemolded) >= 0.0 &&
-                 col(kColBlowCount) >= 0.0 && col(kColConeResistance) >= 0.0,
-             at("negative strength, blow count or cone resistance at soil point", i));
+    f.expect(col(kColK) >= 0.0, at("negative earth pressure coefficient at soil point", i));
+    f.expect(col(kColSuRemolded) >= 0.0 && col(kColBlowCount) >= 0.0,
+             at("negative remolded strength, blow count or yield stress ratio at soil point", i));
     f.expect(col(kColMaxFriction) >= f32(1.0e-10) && col(kColMaxBearing) >= f32(1.0e-10),
              at("maximum unit friction or bearing below the default threshold at soil point", i));
     f.expect(m.max_friction_defaulted[i] == 0 || col(kColMaxFriction) == kNotLimited,
@@ -170,11 +167,8 @@ inline std::string check_input_model(const AnalysisModel& m) {
     f.expect(is_flag(m.max_friction_defaulted[i]) && is_flag(m.max_bearing_defaulted[i]),
              at("a defaulted flag not 0 or 1 at soil point", i));
     if (col(kColSoilType) == 1.0) f.expect(col(kColSuRemolded) == 0.0, at("sand keeps column 9 at soil point", i));
-    if (col(kColUserFriction) != 0.0 || col(kColUserBearing) != 0.0) any_user_value = true;
     if (m.water_table_depth == m.soil_point_depth[i]) water_table_is_a_point = true;
   }
-  f.expect(m.load_transfer_method != kSelUser || any_user_value,
-           "user-specified load_transfer_method without user values");
   f.expect(water_table_is_a_point, "water_table_depth is neither 99999 nor a soil point depth");
 
   for (int k = 1; k <= kMaxCheckDepths; ++k) {
