@@ -14,6 +14,8 @@
 //   a(s)        A: the text with its own length
 // A number that does not fit its field is written as w asterisks; so is a
 // value that is not finite.
+// Leaf header: it includes only the standard library (and the other leaf
+// header), so every folder may use it.
 #pragma once
 
 #include <cstdint>

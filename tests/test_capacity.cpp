@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "capacity/capacity.hpp"
+#include "layer_fixture.hpp"
 #include "model/profile.hpp"
 #include "model/numeric.hpp"
 
@@ -19,26 +20,13 @@ const double kHalfPi = f32(1.570795);
 // nl sand layers of 1.0 (ft or m), npen penetrations on the same grid, a
 // vertical pile of outside diameter od; no limits given.
 std::unique_ptr<AnalysisModel> pile_in_layers(int units, int nl, int npen, double od) {
-  auto m = std::make_unique<AnalysisModel>();
-  m->unit_system = units;
-  m->layer_count = nl;
-  m->npen = npen;
-  m->length_step = 1.0;
-  m->penetration_step = 1.0;
-  m->pile_length = npen - 1.0;
-  m->pile_diameter = od;
+  testing::LayeredPile p;
+  p.unit_system = units;
+  p.pile_diameter = od;
+  p.pile_length = npen - 1.0;
+  p.layers.assign(static_cast<std::size_t>(nl), testing::LayerSoil{.phi = 35.0, .nq = 40.0});
+  auto m = p.build();
   m->pile_type = 1;
-  for (int j = 1; j <= nl; ++j) {
-    m->layer_top_depth[j] = j - 1.0;
-    m->layer_bottom_depth[j] = j;
-    m->layer_thickness[j] = 1.0;
-    m->layer_soil_type[j] = 1.0;
-    m->layer_friction_angle[j] = 35.0;
-    m->layer_Nq[j] = 40.0;
-    m->layer_max_unit_bearing[j] = kNotLimited;
-    m->layer_max_unit_friction[j] = kNotLimited;
-  }
-  for (int i = 1; i <= npen; ++i) m->penetration_depth[i] = i - 1.0;
   return m;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "capacity/end_bearing.hpp"
+#include "layer_fixture.hpp"
 #include "methods/cpt_steps.hpp"
 #include "methods/rules.hpp"
 #include "model/numeric.hpp"
@@ -29,28 +30,15 @@ struct Soil {
 // depth, penetration list (i - 1) x h over the whole profile.
 std::unique_ptr<AnalysisModel> layered(int unit_system, int n, double h, const Soil& s,
                                        double gradient) {
-  auto m = std::make_unique<AnalysisModel>();
-  m->unit_system = unit_system;
-  m->layer_count = n;
-  m->length_step = h;
-  m->penetration_step = h;
-  m->npen = n;
-  for (int j = 1; j <= n; ++j) {
-    m->layer_top_depth[j] = (j - 1) * h;
-    m->layer_bottom_depth[j] = j * h;
-    m->layer_thickness[j] = h;
-    m->layer_soil_type[j] = s.soil_type;
-    m->layer_friction_angle[j] = s.phi;
-    m->layer_Nq[j] = s.nq;
-    m->layer_su_undisturbed[j] = s.su;
-    m->layer_max_unit_bearing[j] = s.qmax;
-    m->layer_cone_resistance[j] = s.qc;
-    m->layer_blow_count[j] = s.blow;
-    m->boundary_vertical_stress[2 * j - 1] = (j - 1) * h * gradient;
-    m->boundary_vertical_stress[2 * j] = j * h * gradient;
-    m->penetration_depth[j] = (j - 1) * h;
-  }
-  return m;
+  testing::LayeredPile p;
+  p.unit_system = unit_system;
+  p.thickness = h;
+  p.npen = n;
+  p.stress_gradient = gradient;
+  p.layers.assign(static_cast<std::size_t>(n),
+                  testing::LayerSoil{.soil_type = s.soil_type, .phi = s.phi, .nq = s.nq, .su = s.su,
+                                     .max_bearing = s.qmax, .qc = s.qc, .blow = s.blow});
+  return p.build();
 }
 
 // ---- Tables -------------------------------------------------------------
