@@ -50,6 +50,9 @@ struct TableTitle {
   int stars;
 };
 
+// Shapes of the load-transfer curves the method's results are given.
+enum class CurveFamily { kStandard, kUsace };
+
 struct MethodSpec {
   int selection;   // MethodSelection: input order (method_selected, load_transfer_method)
   int code;        // MethodCode: branch of the capacity computation
@@ -76,6 +79,7 @@ struct MethodSpec {
   PenetrationValues AnalysisModel::*core_copy;
 
   TableTitle title;
+  CurveFamily curves;  // t-z and tip curves when chosen for load transfer
 };
 
 // The nine methods in input order (selection 1 .. 9).
@@ -85,6 +89,10 @@ std::span<const MethodSpec> method_specs();
 // null for any other number.
 const MethodSpec* method_by_selection(int selection);
 const MethodSpec* method_by_code(int code);
+
+// The curve family of the load-transfer method `selection` (standard for a
+// number outside 1 .. 9).
+CurveFamily curve_family(int selection);
 
 // Whether the method of `selection` is built into this engine.
 bool method_available(int selection);

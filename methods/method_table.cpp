@@ -11,53 +11,53 @@ constexpr PenetrationValues AnalysisModel::*kNoCopy = nullptr;
 // Columns: selection, code, pass, CPT-based, user values, side friction;
 // cohesionless and cohesive end bearing; own plug friction, cone-resistance
 // wall, tip force at least the wall force; end-bearing and core copies;
-// table title, indent and stars.
+// table title, indent and stars; curve family.
 constexpr MethodSpec kMethodSpecs[kMethodCount] = {
     {kSelFhwa, kCodeFhwa, 1, false, false, nullptr,
      fhwa_sand_bearing, nullptr,
      true, false, false,
      &AnalysisModel::end_bearing_fhwa, &AnalysisModel::core_length_fhwa,
-     {"*  FED. HWY. METHOD  *", 28, 22}},
+     {"*  FED. HWY. METHOD  *", 28, 22}, CurveFamily::kStandard},
     {kSelUsace, kCodeUsace, 1, false, false, nullptr,
      usace_sand_bearing, nullptr,
      true, false, false,
      &AnalysisModel::end_bearing_usace, &AnalysisModel::core_length_usace,
-     {"* ARMY CORPS METHOD  *", 28, 22}},
+     {"* ARMY CORPS METHOD  *", 28, 22}, CurveFamily::kUsace},
     {kSelLambda, kCodeLambda, 1, false, false, nullptr,
      api_sand_bearing, nullptr,
      false, false, false,
      kNoCopy, kNoCopy,
-     {"*  LAMBDA 2 METHOD   *", 28, 22}},
+     {"*  LAMBDA 2 METHOD   *", 28, 22}, CurveFamily::kStandard},
     {kSelApi, kCodeApi, 2, false, false, compute_api,
      api_sand_bearing, nullptr,
      false, false, false,
      kNoCopy, kNoCopy,
-     {"*  API RP-2A (2010)  *", 28, 22}},
+     {"*  API RP-2A (2010)  *", 28, 22}, CurveFamily::kStandard},
     {kSelUser, kCodeUser, 1, false, true, nullptr,
      nullptr, nullptr,
      false, true, false,
      &AnalysisModel::end_bearing_user, kNoCopy,
-     {"* GENERAL METHOD *", 29, 18}},
+     {"* GENERAL METHOD *", 29, 18}, CurveFamily::kStandard},
     {kSelNgi, kCodeNgi, 2, true, false, nullptr,
      ngi_sand_bearing, nullptr,
      true, true, false,
      kNoCopy, kNoCopy,
-     {"*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *", 10, 52}},
+     {"*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *", 10, 52}, CurveFamily::kStandard},
     {kSelIcp, kCodeIcp, 2, true, false, nullptr,
      icp_sand_bearing, cpt_cohesive_bearing,
      true, true, true,
      kNoCopy, kNoCopy,
-     {"*  IMPERIAL COLLEGE (MTD) METHOD  *", 20, 35}},
+     {"*  IMPERIAL COLLEGE (MTD) METHOD  *", 20, 35}, CurveFamily::kStandard},
     {kSelFugro, kCodeFugro, 2, true, false, nullptr,
      fugro_sand_bearing, cpt_cohesive_bearing,
      true, true, false,
      kNoCopy, kNoCopy,
-     {"*    FUGRO 2004 (FUGRO) METHOD    *", 20, 35}},
+     {"*    FUGRO 2004 (FUGRO) METHOD    *", 20, 35}, CurveFamily::kStandard},
     {kSelUwa, kCodeUwa, 2, true, false, nullptr,
      uwa_sand_bearing, cpt_cohesive_bearing,
      true, true, false,
      kNoCopy, kNoCopy,
-     {"*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *", 13, 45}},
+     {"*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *", 13, 45}, CurveFamily::kStandard},
 };
 
 // method_code -> selection number.
@@ -76,6 +76,11 @@ const MethodSpec* method_by_selection(int selection) {
 const MethodSpec* method_by_code(int code) {
   if (code < 1 || code > kMethodCount) return nullptr;
   return method_by_selection(kSelectionOfCode[code]);
+}
+
+CurveFamily curve_family(int selection) {
+  const MethodSpec* spec = method_by_selection(selection);
+  return spec != nullptr ? spec->curves : CurveFamily::kStandard;
 }
 
 bool method_available(int selection) {

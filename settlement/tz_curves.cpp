@@ -6,6 +6,7 @@
 #include <span>
 
 #include "model/profile.hpp"
+#include "methods/method.hpp"
 #include "model/interpolate.hpp"
 #include "model/units.hpp"
 #include "model/numeric.hpp"
@@ -101,7 +102,7 @@ double usace_sand_stiffness(double friction_angle) {
 void build_cohesionless_tz_curve(TzCurve& c, int load_transfer_method, const WorkingUnits& u) {
   c.curve_point_count = kCurvePoints;
   const double tmax = c.curve_ultimate_friction;
-  if (load_transfer_method != kSelUsace) {
+  if (curve_family(load_transfer_method) != CurveFamily::kUsace) {
     // Standard sand shape: movement (in.), t / tmax.
     static constexpr std::array<TablePoint, kCurvePoints> kSandTzShape = {{
         {0.0, 0.0}, {0.01, 0.1}, {0.02, 0.2}, {0.04, 0.4}, {0.06, 0.6},
@@ -130,7 +131,7 @@ void build_cohesionless_tz_curve(TzCurve& c, int load_transfer_method, const Wor
 void build_cohesive_tz_curve(TzCurve& c, int load_transfer_method, const WorkingUnits& u) {
   c.curve_point_count = kCurvePoints;
   const double tmax = c.curve_ultimate_friction;
-  if (load_transfer_method != kSelUsace) {
+  if (curve_family(load_transfer_method) != CurveFamily::kUsace) {
     // Standard clay shape: movement / D, t / tmax (peak at 0.01 D).
     static constexpr std::array<TablePoint, kCurvePoints> kClayTzShape = {{
         {0.0, 0.0}, {0.0016, 0.30}, {0.0031, 0.50}, {0.0057, 0.75}, {0.0080, 0.90},
@@ -344,7 +345,7 @@ void build_tip_curve(AnalysisModel& m, const WorkingUnits& u) {
   const int npen = std::clamp(m.npen, 0, kMaxPenetrations);
   const double qp = npen >= 1 ? m.settlement_end_bearing[npen] * u.force : 0.0;
   const double d = u.diameter;
-  if (m.load_transfer_method != kSelUsace) {
+  if (curve_family(m.load_transfer_method) != CurveFamily::kUsace) {
     // Standard tip curve: movement / D, load / Qp.
     static constexpr std::array<TablePoint, kCurvePoints> kTipCurveShape = {{
         {0.0, 0.0}, {0.0005, 0.0625}, {0.001, 0.125}, {0.002, 0.25}, {0.013, 0.50},
