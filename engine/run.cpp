@@ -11,6 +11,7 @@
 
 #include "capacity/method_run.hpp"
 #include "engine/format.hpp"
+#include "engine/platform.hpp"
 #include "engine/run_output.hpp"
 #include "model/echo.hpp"
 #include "model/free_format.hpp"
@@ -75,7 +76,7 @@ void write_date_block(LineSink& sink) {
   sink.blank();
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  if (localtime_r(&now, &local) == nullptr) return;
+  if (!local_time(now, local)) return;
   const int month = local.tm_mon + 1;
   if (month < 1 || month > 12) return;
   sink.put(Line()
