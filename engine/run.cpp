@@ -117,14 +117,15 @@ void open_for_reading(std::ifstream& in, const fs::path& path, const std::string
   if (!in) throw FileError(label + " cannot be opened for reading" + reason());
 }
 
-// Opens a file that is written from its beginning.
+// Opens a file that is written from its beginning, in text mode: its lines
+// end as the platform's text files do (CR LF on Windows, LF elsewhere).
 void open_for_writing(std::ofstream& out, const fs::path& path, const std::string& label) {
   std::error_code ec;
   if (fs::is_directory(fs::status(path, ec))) {
     throw FileError(label + " cannot be opened: it is a directory");
   }
   errno = 0;
-  out.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+  out.open(path, std::ios::out | std::ios::trunc);
   if (!out) {
     const fs::path parent = path.parent_path();
     if (!parent.empty() && !fs::is_directory(parent, ec)) {
