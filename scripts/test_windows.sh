@@ -25,10 +25,10 @@ started=$SECONDS
 
 "$root/scripts/ensure_tools.sh" g++-mingw-w64-x86-64-posix wine64
 
-echo "== Linux command-line program =="
+echo "== Linux command-line program ($((SECONDS - started)) s) =="
 cmake -S "$root" -B "$linux_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$linux_build" -j2 --target zolan_cli
-echo "== Windows build =="
+echo "== Windows build ($((SECONDS - started)) s) =="
 ZOLAN_WINDOWS_BUILD_DIR="$windows_build" "$root/scripts/build_windows.sh"
 
 first_found() {
@@ -80,7 +80,9 @@ same_crlf() {  # same_crlf LINUX_FILE WINDOWS_FILE
     return 1
   fi
 }
-listing() { (cd "$1" && find . -printf '%p %s %T@\n' | sort && cat ./*); }
+listing() {  # names, sizes, times and contents of what a directory holds
+  (cd "$1" && find . -printf '%p %s %T@\n' | sort && find . -type f -print0 | sort -z | xargs -0 -r md5sum)
+}
 results_of() {  # results_of LOG CODE: how many calls of IZOLAN(CODE) the log shows, with their results
   tr -d '\r' <"$1" | sed -n "s/^IZOLAN($2) = //p" | tr '\n' ' '
 }
@@ -89,7 +91,7 @@ bin="$work/bin"
 mkdir -p "$bin"
 cp "$windows_build/zolan.dll" "$windows_build/zolan.exe" "$windows_build/load_izolan.exe" "$bin/"
 
-echo "== exports and imports =="
+echo "== exports and imports ($((SECONDS - started)) s) =="
 objdump=x86_64-w64-mingw32-objdump
 exports_only_izolan() {
   local names
@@ -99,18 +101,20 @@ exports_only_izolan() {
   [ "$names" = "IZOLAN" ]
 }
 system_imports_only() {  # system_imports_only FILE
-  local dlls
+  local dlls others
   dlls=$("$objdump" -p "$1" | awk '/DLL Name:/ {print $3}' | sort -u)
-  echo "  $(basename "$1") imports:" $dlls
-  ! echo "$dlls" | grep -viqE '^(kernel32|msvcrt|ucrtbase|advapi32|user32|shell32|ws2_32|ntdll|bcrypt)\.dll$|^api-ms-win-'
+  echo "  $(basename "$1") imports: $(echo "$dlls" | tr '\n' ' ')"
+  others=$(grep -viE '^(kernel32|msvcrt|ucrtbase|advapi32|user32|shell32|ws2_32|ntdll|bcrypt)\.dll$|^api-ms-win-' <<<"$dlls" || true)
+  [ -n "$dlls" ] && [ -z "$others" ]
 }
-is_64_bit() { "$objdump" -f "$1" | grep -q 'file format pei-x86-64'; }
-check "zolan.dll and zolan.exe are 64-bit" eval 'is_64_bit "$bin/zolan.dll" && is_64_bit "$bin/zolan.exe"'
+is_64_bit() { [[ $("$objdump" -f "$1") == *"file format pei-x86-64"* ]]; }
+both_64_bit() { is_64_bit "$bin/zolan.dll" && is_64_bit "$bin/zolan.exe"; }
+check "zolan.dll and zolan.exe are 64-bit" both_64_bit
 check "zolan.dll exports IZOLAN alone" exports_only_izolan
 check "zolan.dll imports Windows system DLLs only" system_imports_only "$bin/zolan.dll"
 check "zolan.exe imports Windows system DLLs only" system_imports_only "$bin/zolan.exe"
 
-echo "== runs under Wine ($wine) =="
+echo "== runs under Wine, $wine ($((SECONDS - started)) s) =="
 "$wine" wineboot --init >"$work/wineboot.log" 2>&1 </dev/null || true
 cd "$work"
 for example in "${examples[@]}"; do
