@@ -11,6 +11,7 @@
 
 #include "capacity/method_run.hpp"
 #include "engine/format.hpp"
+#include "engine/platform.hpp"
 #include "engine/run_output.hpp"
 #include "methods/method.hpp"
 #include "model/echo.hpp"
@@ -104,7 +105,7 @@ void write_date_block(LineSink& sink) {
   sink.blank();
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  if (localtime_r(&now, &local) == nullptr) return;
+  if (!local_time(now, local)) return;
   const int month = local.tm_mon + 1;
   if (month < 1 || month > 12) return;
   sink.put(Line()
@@ -145,14 +146,15 @@ void open_for_reading(std::ifstream& in, const fs::path& path, const std::string
   if (!in) throw FileError(label + " cannot be opened for reading" + reason());
 }
 
-// Opens a file that is written from its beginning.
+// Opens a file that is written from its beginning, in text mode: its lines
+// end as the platform's text files do (CR LF on Windows, LF elsewhere).
 void open_for_writing(std::ofstream& out, const fs::path& path, const std::string& label) {
   std::error_code ec;
   if (fs::is_directory(fs::status(path, ec))) {
     throw FileError(label + " cannot be opened: it is a directory");
   }
   errno = 0;
-  out.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+  out.open(path, std::ios::out | std::ios::trunc);
   if (!out) {
     const fs::path parent = path.parent_path();
     if (!parent.empty() && !fs::is_directory(parent, ec)) {

@@ -87,15 +87,16 @@ RunFiles read_names_file(std::istream& names, const std::string& file_label, Con
   return files;
 }
 
-SplitName split_file_name(std::string_view name) {
+SplitName split_file_name(std::string_view name, PathRules rules) {
   SplitName parts;
   std::string_view rest = name;
+  const bool windows = rules == PathRules::windows;
   const auto is_letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-  if (rest.size() >= 2 && rest[1] == ':' && is_letter(rest[0])) {
+  if (windows && rest.size() >= 2 && rest[1] == ':' && is_letter(rest[0])) {
     parts.drive = cut(rest, 2);
     rest.remove_prefix(2);
   }
-  const std::size_t sep = rest.find_last_of("/\\");
+  const std::size_t sep = rest.find_last_of(windows ? "/\\" : "/");
   if (sep != std::string_view::npos) {
     parts.directory = cut(rest, std::min<std::size_t>(sep + 1, 256));
     rest.remove_prefix(sep + 1);

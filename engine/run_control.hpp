@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/platform.hpp"
+
 namespace zolan {
 
 // The file set of one run. Names are kept as read (up to 255 characters);
@@ -32,16 +34,17 @@ struct Console {
 // NUL byte.
 RunFiles read_names_file(std::istream& names, const std::string& file_label, Console& console);
 
-// A file name split for display: drive ("X:"), directory (up to and
-// including the last / or \), base name and extension (from the last dot),
-// each cut to its width (3, 256, 256 and 5 characters).
+// A file name split for display by the rules of a platform: drive ("X:",
+// Windows only), directory (up to and including the last separator), base
+// name and extension (from the last dot), each cut to its width (3, 256, 256
+// and 5 characters).
 struct SplitName {
   std::string drive;
   std::string directory;
   std::string base;
   std::string extension;
 };
-SplitName split_file_name(std::string_view name);
+SplitName split_file_name(std::string_view name, PathRules rules = kNativePathRules);
 
 // The name without its trailing blanks.
 std::string trimmed(std::string_view name);

@@ -1,6 +1,7 @@
 // names.dat, the console prompts and the splitting of file names.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 #include "engine/run_control.hpp"
@@ -108,7 +109,9 @@ struct SplitCase {
   const char* extension;
 };
 
-const SplitCase kSplits[] = {
+// Windows rules: a leading letter and colon is the drive, "\\" and "/" both
+// end a directory.
+const SplitCase kWindowsSplits[] = {
     {"C:\\ZOLAN\\JOBS\\PILE1.DAT", "C:", "\\ZOLAN\\JOBS\\", "PILE1", ".DAT"},
     {"pile.dat", "", "", "pile", ".dat"},
     {"/home/user/runs/pile.output", "", "/home/user/runs/", "pile", ".outp"},
@@ -117,16 +120,57 @@ const SplitCase kSplits[] = {
     {"mixed\\dirs/x.y", "", "mixed\\dirs/", "x", ".y"},
     {"dir.v2/name", "", "dir.v2/", "name", ""},
     {"", "", "", "", ""},
+    {"c:/runs/pile.dat", "c:", "/runs/", "pile", ".dat"},
+    {"E:\\jobs/2024\\pile.report", "E:", "\\jobs/2024\\", "pile", ".repo"},
+    {"Z:\\dir.v2\\name", "Z:", "\\dir.v2\\", "name", ""},
+    {".\\data\\pile.dat", "", ".\\data\\", "pile", ".dat"},
+    {"\\\\server\\share\\pile.dat", "", "\\\\server\\share\\", "pile", ".dat"},
+    {"C:", "C:", "", "", ""},
+    {"1:\\pile.dat", "", "1:\\", "pile", ".dat"},  // a digit is no drive letter
 };
 
-TEST(SplitFileName, DriveDirectoryBaseAndExtension) {
-  for (const SplitCase& c : kSplits) {
-    const SplitName s = split_file_name(c.name);
-    EXPECT_EQ(s.drive, c.drive) << c.name;
-    EXPECT_EQ(s.directory, c.directory) << c.name;
-    EXPECT_EQ(s.base, c.base) << c.name;
-    EXPECT_EQ(s.extension, c.extension) << c.name;
+// POSIX rules: only "/" ends a directory; "\\" and ":" are name characters.
+const SplitCase kPosixSplits[] = {
+    {"/home/user/runs/pile.output", "", "/home/user/runs/", "pile", ".outp"},
+    {"pile.dat", "", "", "pile", ".dat"},
+    {"C:\\ZOLAN\\PILE1.DAT", "", "", "C:\\ZOLAN\\PILE1", ".DAT"},
+    {"D:pile", "", "", "D:pile", ""},
+    {"runs\\a/b\\c.d", "", "runs\\a/", "b\\c", ".d"},
+    {"runs/a.b.c", "", "runs/", "a.b", ".c"},
+    {"dir.v2/name", "", "dir.v2/", "name", ""},
+    {"", "", "", "", ""},
+};
+
+void expect_splits(const SplitCase* begin, const SplitCase* end, PathRules rules) {
+  for (const SplitCase* c = begin; c != end; ++c) {
+    const SplitName s = split_file_name(c->name, rules);
+    EXPECT_EQ(s.drive, c->drive) << c->name;
+    EXPECT_EQ(s.directory, c->directory) << c->name;
+    EXPECT_EQ(s.base, c->base) << c->name;
+    EXPECT_EQ(s.extension, c->extension) << c->name;
   }
+}
+
+TEST(SplitFileName, DriveDirectoryBaseAndExtensionByWindowsRules) {
+  expect_splits(std::begin(kWindowsSplits), std::end(kWindowsSplits), PathRules::windows);
+}
+
+TEST(SplitFileName, DirectoryBaseAndExtensionByPosixRules) {
+  expect_splits(std::begin(kPosixSplits), std::end(kPosixSplits), PathRules::posix);
+}
+
+TEST(SplitFileName, DefaultsToTheRulesOfThePlatform) {
+  // The two rule sets split this name differently: "D:" and "\\" count on Windows only.
+#ifdef _WIN32
+  const PathRules native = PathRules::windows;
+#else
+  const PathRules native = PathRules::posix;
+#endif
+  const SplitName s = split_file_name("D:\\runs\\pile.dat");
+  const SplitName expected = split_file_name("D:\\runs\\pile.dat", native);
+  EXPECT_EQ(s.drive, expected.drive);
+  EXPECT_EQ(s.directory, expected.directory);
+  EXPECT_EQ(s.base, expected.base);
 }
 
 TEST(Trimmed, DropsTrailingBlanksOnly) {
