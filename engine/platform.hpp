@@ -10,11 +10,11 @@ namespace zolan {
 // windows: a leading letter and colon is the drive; "\" and "/" both separate.
 enum class PathRules { posix, windows };
 
-#ifdef _WIN32
+// The report splits the names of names.dat by the Windows rule on every
+// platform: front ends write names for Windows, and a report shows the same
+// split whatever system ran the analysis (the file itself is opened by its
+// whole name). The POSIX rule stays available to callers that want it.
 inline constexpr PathRules kNativePathRules = PathRules::windows;
-#else
-inline constexpr PathRules kNativePathRules = PathRules::posix;
-#endif
 
 // The local calendar time of `t` in `out`; false when the system cannot give it.
 bool local_time(std::time_t t, std::tm& out);
