@@ -33,7 +33,7 @@ constexpr MethodSpec kMethodSpecs[kMethodCount] = {
      false, false, false,
      kNoCopy, kNoCopy,
      {"*  API RP-2A (2010)  *", 28, 22}},
-    {kSelUser, kCodeUser, 1, false, true, nullptr,
+    {kSelUser, kCodeUser, 1, false, true, compute_user,
      nullptr, nullptr,
      false, true, false,
      &AnalysisModel::end_bearing_user, kNoCopy,
