@@ -38,7 +38,7 @@ constexpr MethodSpec kMethodSpecs[kMethodCount] = {
      false, true, false,
      &AnalysisModel::end_bearing_user, kNoCopy,
      {"* GENERAL METHOD *", 29, 18}},
-    {kSelNgi, kCodeNgi, 2, true, false, nullptr,
+    {kSelNgi, kCodeNgi, 2, true, false, compute_ngi,
      ngi_sand_bearing, nullptr,
      true, true, false,
      kNoCopy, kNoCopy,

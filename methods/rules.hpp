@@ -33,6 +33,7 @@ double nq_usace(double phi);                         // Nq by phi
 void compute_user(AnalysisModel& m, RunOutput& out);
 
 // ngi.cpp: NGI.
+void compute_ngi(AnalysisModel& m, RunOutput& out);
 void ngi_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 
 // icp.cpp, fugro.cpp, uwa.cpp: the CPT-based methods.
