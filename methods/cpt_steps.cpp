@@ -18,11 +18,15 @@ constexpr double kQcPerBlow = 2.8;
 double atmospheric_pressure(const AnalysisModel& m) { return is_english(m) ? kPaEnglish : kPaSi; }
 
 double layer_qc(const AnalysisModel& m, int j) {
+  return layer_qc(m, j, kQcPerBlow * atmospheric_pressure(m));
+}
+
+double layer_qc(const AnalysisModel& m, int j, double qc_per_blow) {
   const int layer = layer_at(m, j);
   const double scale = is_english(m) ? kPoundsPerKip : 1.0;  // psf to ksf
   if (m.layer_cone_resistance[layer] >= 1e-5) return m.layer_cone_resistance[layer] / scale;
   if (m.cpt_point_count >= 1) return cpt_profile_qc(m, penetration_depth_of_layer(m, j)) / scale;
-  return kQcPerBlow * atmospheric_pressure(m) * m.layer_blow_count[layer];
+  return qc_per_blow * m.layer_blow_count[layer];
 }
 
 void cpt_cohesive_bearing(const AnalysisModel& m, int j, BearingWalk& /*walk*/, double& qt,

@@ -15,6 +15,9 @@ double atmospheric_pressure(const AnalysisModel& m);
 // value, else the CPT profile at the layer's penetration depth, else
 // 2.8 pa x blow count.
 double layer_qc(const AnalysisModel& m, int j);
+// The same with the blow count converted by `qc_per_blow` (ksf or kPa per
+// blow) where the method carries its own conversion.
+double layer_qc(const AnalysisModel& m, int j, double qc_per_blow);
 
 // ICP/MTD, Fugro and UWA in a cohesive layer: a fraction of the cone
 // resistance by tip and drainage (an open tip with the plug computed keeps

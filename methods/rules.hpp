@@ -29,7 +29,11 @@ double tip_coefficient(double phi, double length_over_diameter);  // alpha_t
 void usace_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 double nq_usace(double phi);                         // Nq by phi
 
+// user.cpp: unit skin friction and end bearing given by the user.
+void compute_user(AnalysisModel& m, RunOutput& out);
+
 // ngi.cpp: NGI.
+void compute_ngi(AnalysisModel& m, RunOutput& out);
 void ngi_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 
 // icp.cpp, fugro.cpp, uwa.cpp: the CPT-based methods.
