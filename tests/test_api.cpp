@@ -2,52 +2,15 @@
 // default maximum friction, and whole small piles added up by hand.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
-
+#include "layer_pile.hpp"
 #include "methods/rules.hpp"
 
 namespace zolan {
 namespace {
 
-struct Layer {
-  double soil_type;
-  double K;
-  double phi;
-  double su;
-  double su_remolded;
-  double max_friction;
-  double stress_top;
-  double stress_bottom;
-  double lrfd = 1.0;
-};
-
-// Layers of 1 ft, pile of 12 in (perimeter 3.14159 ft, h = 1.570795),
-// penetration list as the run leaves it: (i - 1) x length_step.
-std::unique_ptr<AnalysisModel> pile(const std::vector<Layer>& layers, double pile_length) {
-  auto m = std::make_unique<AnalysisModel>();
-  m->unit_system = 1;
-  m->pile_diameter = 12.0;
-  m->pile_length = pile_length;
-  m->length_step = 1.0;
-  m->penetration_step = 1.0;
-  m->layer_count = static_cast<int>(layers.size());
-  for (int j = 1; j <= m->layer_count; ++j) {
-    const Layer& l = layers[static_cast<std::size_t>(j - 1)];
-    m->layer_thickness[j] = 1.0;
-    m->layer_soil_type[j] = l.soil_type;
-    m->layer_K[j] = l.K;
-    m->layer_friction_angle[j] = l.phi;
-    m->layer_su_undisturbed[j] = l.su;
-    m->layer_su_remolded[j] = l.su_remolded;
-    m->layer_max_unit_friction[j] = l.max_friction;
-    m->layer_lrfd_friction[j] = l.lrfd;
-    m->boundary_vertical_stress[2 * j - 1] = l.stress_top;
-    m->boundary_vertical_stress[2 * j] = l.stress_bottom;
-  }
-  for (int i = 1; i <= kMaxPenetrations; ++i) m->penetration_depth[i] = (i - 1) * 1.0;
-  return m;
-}
+// Layers of 1 ft, pile of 12 in (h = 1.570795).
+using Layer = testing::PileLayer;
+constexpr auto& pile = testing::pile_in_layers;
 
 void run_api(AnalysisModel& m) {
   RunOutput out;
@@ -124,7 +87,7 @@ TEST(ApiLimit, DefaultMaximumFrictionBySandFrictionAngle) {
       {1, 1, 32, kNone, kNone}, {1, 1, 32, 1.5, 1.5},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "phi " << c.phi << " units " << c.units);
+    SCOPED_TRACE(::testing::Message() << "phi " << c.phi << " units " << c.units);
     auto m = pile({{c.soil_type, 1, c.phi, 1, 1, c.entered, 0, 0}}, 0.0);
     m->unit_system = c.units;
     run_api(*m);

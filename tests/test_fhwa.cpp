@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "layer_pile.hpp"
 #include "methods/rules.hpp"
 #include "run_dir.hpp"
 #include "soil_profile.hpp"
@@ -12,37 +13,23 @@
 namespace zolan {
 namespace {
 
-struct Layer {
-  double soil_type, phi, su, su_remolded, stress_top = 0, stress_bottom = 0, given_case = 0,
-                                           max_friction = 9999999.0;
-};
+constexpr double kNone = 9999999.0;
+using Layer = testing::PileLayer;
+Layer sand(double phi, double top = 0, double bottom = 0) {
+  return {1, 0, phi, 0, 0, kNone, top, bottom};
+}
+Layer clay(double su, double remolded, double given_case = 0, double max_friction = kNone) {
+  return {2, 0, 0, su, remolded, max_friction, 0, 0, 1, given_case};
+}
 
-// Layers of 1 ft, 12 in pile (D' = 1 ft, h = 1.570795), stickup 2, soil
-// points at 0 and 20 ft, plug status not computed (0).
+// 1-ft layers, 12 in pile (D' = 1 ft, h = 1.570795), stickup 2, soil points
+// at 0 and 20 ft, plug status not computed (0).
 std::unique_ptr<AnalysisModel> pile(const std::vector<Layer>& layers, double length) {
-  auto m = std::make_unique<AnalysisModel>();
-  m->unit_system = m->pile_type = 1;
-  m->pile_diameter = 12.0;
-  m->pile_length = length;
-  m->length_step = m->penetration_step = 1.0;
+  auto m = testing::pile_in_layers(layers, length);
+  m->pile_type = 1;
   m->stickup = 2.0;
   m->npen = static_cast<int>(length) + 1;
-  m->layer_count = static_cast<int>(layers.size());
-  for (int j = 1; j <= m->layer_count; ++j) {
-    const Layer& l = layers[static_cast<std::size_t>(j - 1)];
-    m->layer_bottom_depth[j] = j;
-    m->layer_thickness[j] = m->layer_lrfd_friction[j] = 1.0;
-    m->layer_soil_type[j] = l.soil_type;
-    m->layer_friction_angle[j] = l.phi;
-    m->layer_su_undisturbed[j] = l.su;
-    m->layer_su_remolded[j] = l.su_remolded;
-    m->layer_adhesion_case[j] = l.given_case;
-    m->layer_max_unit_friction[j] = l.max_friction;
-    m->boundary_vertical_stress[2 * j - 1] = l.stress_top;
-    m->boundary_vertical_stress[2 * j] = l.stress_bottom;
-  }
   testing::set_soil_profile(*m, {{0.0, 1.0}, {20.0, 1.0}});
-  for (int i = 1; i <= kMaxPenetrations; ++i) m->penetration_depth[i] = i - 1.0;
   return m;
 }
 
@@ -97,7 +84,7 @@ TEST(FhwaVolume, ByPlugStatusSectionAndUnits) {
   };
   int row = 0;
   for (const auto& c : cases) {
-    auto m = pile(std::vector<Layer>(5, {1, 30, 0, 0}), 2.0);
+    auto m = pile(std::vector<Layer>(5, sand(30)), 2.0);
     m->unit_system = c.units;
     m->pile_type = c.pile_type;
     m->pile_diameter = c.d;
@@ -128,18 +115,17 @@ TEST(FhwaBoundary, NordlundAndTheAdhesionCases) {
     double length, taper, start_alpha;
     std::vector<double> friction;  // at the top of each layer
   } cases[] = {
-      {{{1, 32, 0, 0, 1, 2}, {2, 0, 3, 1.5}, {2, 0, 3, 1.5}}, {{0, 1}, {20, 1}}, 5, 0, 0,
-       {0.2090696, 3, 3}},
-      {{{2, 0, 0.5, 0.2}, {2, 0, 1, 0.5}, {2, 0, 1, 0.5}, {2, 0, 1, 0.5, 0, 0, 3.7}},
-       {{0, 2}, {20, 2}}, 15, 0, 0, {0, 0.572, 0.572, 0.9358333}},
-      {{{2, 0, 1, 0.2}, {2, 0, 2.25, 0.5}, {2, 0, 2.25, 0.5}}, {{0, 2}, {30, 2}}, 25, 0, 0,
+      {{sand(32, 1, 2), clay(3, 1.5), clay(3, 1.5)}, {{0, 1}, {20, 1}}, 5, 0, 0, {0.2090696, 3, 3}},
+      {{clay(0.5, 0.2), clay(1, 0.5), clay(1, 0.5), clay(1, 0.5, 3.7)}, {{0, 2}, {20, 2}}, 15, 0, 0,
+       {0, 0.572, 0.572, 0.9358333}},
+      {{clay(1, 0.2), clay(2.25, 0.5), clay(2.25, 0.5)}, {{0, 2}, {30, 2}}, 25, 0, 0,
        {0, 0.683 * 2.25, 0.683 * 2.25}},
-      {{{2, 0, 0.5, 0.2}, {2, 0, 1, 0.5}, {2, 0, 1, 0.5}, {2, 0, 1, 0.5}}, {{0, 2}, {3.5, 2}, {20, 2}},
-       15, 0, 0, {0, 0.398, 0.398, 0.572}},
-      {{{2, 0, 0.5, 0.2}, {2, 0, 1, 0.5}, {2, 0, 1, 0.5}}, {{0, 2}, {20, 2}}, 15, 0.5, 0,
+      {{clay(0.5, 0.2), clay(1, 0.5), clay(1, 0.5), clay(1, 0.5)}, {{0, 2}, {3.5, 2}, {20, 2}}, 15, 0,
+       0, {0, 0.398, 0.398, 0.572}},
+      {{clay(0.5, 0.2), clay(1, 0.5), clay(1, 0.5)}, {{0, 2}, {20, 2}}, 15, 0.5, 0,
        {0, 0.7102625, 0.7102625}},
-      {{{1, 30, 0, 0}, {2, 0, 2, 1}}, {{0, 1}, {20, 1}}, 5, 0, 0.6, {0, 1.2}},
-      {{{2, 0, 1, 0.5}, {2, 0, 1, 0.5}, {1, 30, 0, 0}, {2, 0, 2, 1}}, {{0, 2}, {20, 2}}, 15, 0, 0,
+      {{sand(30), clay(2, 1)}, {{0, 1}, {20, 1}}, 5, 0, 0.6, {0, 1.2}},
+      {{clay(1, 0.5), clay(1, 0.5), sand(30), clay(2, 1)}, {{0, 2}, {20, 2}}, 15, 0, 0,
        {0, 0.9358333, 0, 1.95}},
   };
   int row = 0;
@@ -178,8 +164,7 @@ TEST(FhwaPile, SegmentsAddedUpByHand) {
       {0, 0.5, {0.5, 0.5, 1.5, 3.0}, {1.4885618, 3.6528768, 6.4518285}},
   };
   for (const auto& c : cases) {
-    auto m = pile({{2, 0, 0.5, 0.1, 0, 0, 1}, {2, 0, 2, 0.1, 0, 0, 1}, {2, 0, 3, 0.1, 0, 0, 1, 1.5},
-                   {2, 0, 3, 0.1, 0, 0, 1}}, 3.0);
+    auto m = pile({clay(0.5, 0.1, 1), clay(2, 0.1, 1), clay(3, 0.1, 1, 1.5), clay(3, 0.1, 1)}, 3.0);
     m->loading_type = c.loading;
     m->tension_reduction_factor = 0.7;
     m->taper_angle = c.taper;
