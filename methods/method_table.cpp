@@ -13,7 +13,7 @@ constexpr PenetrationValues AnalysisModel::*kNoCopy = nullptr;
 // wall, tip force at least the wall force; end-bearing and core copies;
 // table title, indent and stars; curve family.
 constexpr MethodSpec kMethodSpecs[kMethodCount] = {
-    {kSelFhwa, kCodeFhwa, 1, false, false, nullptr,
+    {kSelFhwa, kCodeFhwa, 1, false, false, compute_fhwa,
      fhwa_sand_bearing, nullptr,
      true, false, false,
      &AnalysisModel::end_bearing_fhwa, &AnalysisModel::core_length_fhwa,

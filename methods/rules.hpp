@@ -3,6 +3,7 @@
 #pragma once
 
 #include "methods/method.hpp"
+#include "methods/penetration.hpp"
 
 namespace zolan {
 
@@ -20,6 +21,18 @@ double api_side_alpha(double psi);
 double plug_alpha(double psi);
 
 // fhwa.cpp: FHWA (Nordlund and Tomlinson; Thurman end bearing).
+void compute_fhwa(AnalysisModel& m, RunOutput& out);
+// Unit side friction at the layer boundaries: the outside friction into
+// `outside`, the inside (remolded) friction into the FHWA column of
+// boundary_unit_friction; adhesion_factor carries from clay to clay.
+void fhwa_boundary_friction(AnalysisModel& m, BoundaryList& outside);
+double fhwa_displaced_volume(const AnalysisModel& m, int layer);  // V, ft3/ft
+double fhwa_delta_ratio(int pile_type, double volume);            // delta/phi
+double fhwa_correction_factor(double ratio, double phi);          // C_F
+double fhwa_k_delta(double phi, double omega, double volume);     // K_delta
+// Tomlinson alpha for adhesion case 1, 2 or 3 (0 for any other), su in ksf,
+// penetration ratio b.
+double tomlinson_alpha(int adhesion_case, double su_ksf, double b);
 void fhwa_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 double nq_fhwa(double phi);                          // Nq' by phi
 double fhwa_bearing_limit(double phi);               // limit by phi, before x 2

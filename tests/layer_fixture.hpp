@@ -26,6 +26,7 @@ struct LayerSoil {
   double plasticity_index = 0.0;
   double lrfd_friction = 1.0;
   double lrfd_bearing = 1.0;
+  double adhesion_case = 0.0;  // column 17
   // Effective vertical stress at the top and bottom of the layer; both
   // negative: the stress grows from 0 by the fixture's gradient.
   double stress_top = -1.0;
@@ -68,6 +69,8 @@ struct LayeredPile {
       m->layer_plasticity_index[j] = s.plasticity_index;
       m->layer_lrfd_friction[j] = s.lrfd_friction;
       m->layer_lrfd_bearing[j] = s.lrfd_bearing;
+      m->layer_adhesion_case[j] = s.adhesion_case;
+      m->layer_tip_movement[j] = s.adhesion_case;
       const bool given = s.stress_top >= 0.0 || s.stress_bottom >= 0.0;
       m->boundary_vertical_stress[2 * j - 1] =
           given ? s.stress_top : (j - 1) * thickness * stress_gradient;

@@ -2,49 +2,15 @@
 // default maximum friction, and whole small piles added up by hand.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
-
-#include "layer_fixture.hpp"
+#include "layer_pile.hpp"
 #include "methods/rules.hpp"
 
 namespace zolan {
 namespace {
 
-// Soil type, K, phi, su, remolded su, maximum friction, stresses at the top
-// and bottom, LRFD factor on friction.
-struct Layer {
-  double soil_type;
-  double K;
-  double phi;
-  double su;
-  double su_remolded;
-  double max_friction;
-  double stress_top;
-  double stress_bottom;
-  double lrfd = 1.0;
-};
-
-// Layers of 1 ft, pile of 12 in (perimeter 3.14159 ft, h = 1.570795),
-// penetration list as the run leaves it: (i - 1) x length_step.
-std::unique_ptr<AnalysisModel> pile(const std::vector<Layer>& layers, double pile_length) {
-  testing::LayeredPile p;
-  p.pile_length = pile_length;
-  for (const Layer& l : layers) {
-    testing::LayerSoil s;
-    s.soil_type = l.soil_type;
-    s.K = l.K;
-    s.phi = l.phi;
-    s.su = l.su;
-    s.su_remolded = l.su_remolded;
-    s.max_friction = l.max_friction;
-    s.stress_top = l.stress_top;
-    s.stress_bottom = l.stress_bottom;
-    s.lrfd_friction = l.lrfd;
-    p.layers.push_back(s);
-  }
-  return p.build();
-}
+// Layers of 1 ft, pile of 12 in (h = 1.570795).
+using Layer = testing::PileLayer;
+constexpr auto& pile = testing::pile_in_layers;
 
 void run_api(AnalysisModel& m) {
   RunOutput out;
