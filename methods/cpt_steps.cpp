@@ -42,9 +42,6 @@ constexpr TablePoint kInterfaceAngleByPlasticity[] = {
     {80.0, f32(8.5)},
 };
 
-// The cohesive rule takes h / R* not below this (and warns below it).
-constexpr double kLeastHeightRatio = 8.0;
-
 // The cohesionless rules take the height above the tip not below this
 // (in or mm): a layer at or below the tip keeps a positive h.
 constexpr double kSmallestHeight = f32(1e-5);
@@ -141,10 +138,10 @@ FrictionPair cpt_cohesive_friction(const AnalysisModel& m, int i, RunOutput& out
 
   const double h = height_above_tip(m, i);
   double h_over_r = h / equivalent_radius(m);
-  if (h_over_r < kLeastHeightRatio) {
+  if (h_over_r < kLeastHeightOverRadius) {
     // Only a layer whose top lies above the tip carries shaft friction.
     if (h > 0.0) out.report.put(Line().x(1).t("WARNING - h/R SHOULD BE GREATER THAN 8."));
-    h_over_r = kLeastHeightRatio;
+    h_over_r = kLeastHeightOverRadius;
   }
 
   const double k = cohesive_earth_pressure(m.layer_su_undisturbed[i], m.layer_su_remolded[i],

@@ -45,6 +45,10 @@ double side_friction_qc(const AnalysisModel& m, int i);
 double equivalent_radius(const AnalysisModel& m);
 double pile_radius(const AnalysisModel& m);
 
+// ICP/MTD and the cohesive rule take h / R* not below this (the cohesive
+// rule warns below it).
+inline constexpr double kLeastHeightOverRadius = 8.0;
+
 // Height of the top of layer i above the pile tip, in inches or
 // millimetres: (L - penetration depth of layer i) x 12 or x 1000. The
 // cohesionless rules take it not below 1e-5.

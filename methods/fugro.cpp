@@ -23,18 +23,22 @@ constexpr double kSmallestFugroRadius = 1e-10;
 // value under the square root: both are floored at 0.
 constexpr double kSmallestDiameter = 1e-10;
 
+// Area ratio of the pile section, 1 - (Di / D)^2.
+double area_ratio(const AnalysisModel& m) {
+  const double ratio = m.pile_inner_diameter / std::max(m.pile_diameter, kSmallestDiameter);
+  return std::max(1.0 - ratio * ratio, 0.0);
+}
+
 double fugro_bearing(const AnalysisModel& m, double qc) {
   const double pa = atmospheric_pressure(m);
-  const double ratio = m.pile_inner_diameter / std::max(m.pile_diameter, kSmallestDiameter);
-  const double ar = std::max(1.0 - ratio * ratio, 0.0);
+  const double ar = area_ratio(m);
   return 8.5 * pa * std::sqrt(std::max(qc / pa, 0.0)) * std::pow(ar, 0.25);
 }
 
 }  // namespace
 
 double fugro_equivalent_radius(const AnalysisModel& m) {
-  const double ratio = m.pile_inner_diameter / m.pile_diameter;
-  const double r = m.pile_diameter / 2.0 * std::sqrt(std::max(1.0 - ratio * ratio, 0.0));
+  const double r = m.pile_diameter / 2.0 * std::sqrt(area_ratio(m));
   return std::max(r, kSmallestFugroRadius);
 }
 

@@ -17,9 +17,6 @@ namespace {
 constexpr double kDilationInches = 0.0007874015718698502;
 constexpr double kDilationMillimetres = f32(0.02);
 
-// The rule takes h / R* not below this.
-constexpr double kLeastHeightRatio = 8.0;
-
 // The bottom stress of eta and of the radial stress is floored: with no
 // stress above it eta would divide by 0.
 constexpr double kSmallestBottomStress = 1e-10;
@@ -68,7 +65,7 @@ FrictionPair icp_sand_friction(const AnalysisModel& m, int i) {
   const double stress_top = m.boundary_vertical_stress[2 * i - 1];
   const double stress_bottom = std::max(m.boundary_vertical_stress[2 * i], kSmallestBottomStress);
   const double h_over_r =
-      std::max(cohesionless_height_above_tip(m, i) / equivalent_radius(m), kLeastHeightRatio);
+      std::max(cohesionless_height_above_tip(m, i) / equivalent_radius(m), kLeastHeightOverRadius);
 
   const double eta = qc / std::sqrt(pa * stress_bottom);
   const double g = shear_modulus(qc, eta);

@@ -12,13 +12,17 @@
 namespace zolan {
 namespace {
 
+// A negative diameter under the fifth root is floored at 0; a zero outer
+// diameter is floored.
+constexpr double kSmallestDiameter = 1e-10;
+
 // Radial displacement of dilation, 0.08 mm: in inches (single precision)
 // and in millimetres.
 constexpr double kDilationInches = 0.0031496062874794006;
 constexpr double kDilationMillimetres = f32(0.08);
 
 // h / D is taken not below this.
-constexpr double kLeastHeightRatio = 2.0;
+constexpr double kLeastHeightOverDiameter = 2.0;
 
 // Inside diameter to metres, in single precision.
 constexpr double kMetresPerInchSingle = f32(kMetresPerInch);
@@ -37,10 +41,6 @@ double shear_modulus(double qc, double qc1n) {
   if (!(qc1n > 0.0)) return 0.0;
   return 185.0 * qc * std::pow(qc1n, f32(-0.75));
 }
-
-// A negative diameter under the fifth root is floored at 0; a zero outer
-// diameter is floored.
-constexpr double kSmallestDiameter = 1e-10;
 
 double uwa_bearing(const AnalysisModel& m, double qc) {
   const double di_m = is_english(m) ? m.pile_inner_diameter * kMetresPerInch
@@ -63,15 +63,16 @@ double uwa_area_ratio(const AnalysisModel& m) {
   const double di_m =
       m.pile_inner_diameter * (is_english(m) ? kMetresPerInchSingle : kMetresPerMillimetre);
   const double ifr = std::min(1.0, std::pow(std::max(di_m, 0.0) / 1.5, f32(0.2)));
-  const double ratio = m.pile_inner_diameter / m.pile_diameter;
+  const double ratio = m.pile_inner_diameter / std::max(m.pile_diameter, kSmallestDiameter);
   return 1.0 - ifr * (ratio * ratio);
 }
 
 FrictionPair uwa_sand_friction(const AnalysisModel& m, int i, double area_ratio) {
   const double qc = side_friction_qc(m, i);
   const double pa = side_friction_pressure(m);
-  const double d = m.pile_diameter;
-  const double h_over_d = std::max(cohesionless_height_above_tip(m, i) / d, kLeastHeightRatio);
+  const double d = std::max(m.pile_diameter, kSmallestDiameter);
+  const double h_over_d =
+      std::max(cohesionless_height_above_tip(m, i) / d, kLeastHeightOverDiameter);
   const double src = f32(0.03) * qc * std::pow(std::max(area_ratio, kSmallestAreaRatio), f32(0.3)) *
                      std::pow(h_over_d, -0.5);
   const double dr = is_english(m) ? kDilationInches : kDilationMillimetres;

@@ -9,6 +9,8 @@
 // tan(30 deg) = 0.577350028635931, tan(27 deg) = 0.5095252449658287.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstddef>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -270,17 +272,35 @@ TEST(CptSteps, SkinFrictionByPenetration) {
   }
 }
 
+// ---------------------------------------------------------------- sand rules
+
+// A cohesionless layer under one pile and loading, with the unit side
+// friction expected at its top and bottom.
+struct SandCase {
+  const char* what;
+  int units;
+  double d, di, length;
+  int loading;
+  Sand sand;
+  double top, bottom;
+};
+
+using SandRule = FrictionPair (*)(const AnalysisModel& m, int i);
+
+template <std::size_t N>
+void expect_sand_rule(const SandCase (&cases)[N], SandRule rule) {
+  for (const SandCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto m = sand_pile(c.units, c.d, c.di, c.length, c.loading, c.sand);
+    const FrictionPair f = rule(*m, c.sand.top + 1);
+    EXPECT_NEAR(f.top, c.top, 1e-12 * std::abs(c.top) + 1e-20);
+    EXPECT_NEAR(f.bottom, c.bottom, 1e-12 * std::abs(c.bottom) + 1e-20);
+  }
+}
+
 // ---------------------------------------------------------------- ICP/MTD
 
 TEST(IcpSandFriction, ReferenceCases) {
-  struct Case {
-    const char* what;
-    int units;
-    double d, di, length;
-    int loading;
-    Sand sand;
-    double top, bottom;
-  };
   // English, D 24, L 60, layer top at 20 ft: h = 480 in, phi 35, qc 200.
   //  eta = 200 / sqrt(pa x 2.06) = 96.4214074833687
   //  G = 200 / (0.0203 + eta (0.00125 - 1.216e-6 eta)) = 1544.1451936756055
@@ -303,7 +323,7 @@ TEST(IcpSandFriction, ReferenceCases) {
   //  G = 53025.768935561464, dSr = 2 G 0.02f / 300 = 7.070102366712422,
   //  Src = 21.42210252078784, 21.689180462810203; x tan27 ->
   //  14.517497674920154, 14.653580628754067
-  const Case cases[] = {
+  const SandCase cases[] = {
       {"closed compression", kEnglish, 24, 0, 60, kCompression, {20, 35, kQcPsf, 0, 2.0, 2.06},
        0.9366650096666522, 0.9398207639431719},
       {"closed tension: 0.8 on Src", kEnglish, 24, 0, 60, kTension,
@@ -319,26 +339,12 @@ TEST(IcpSandFriction, ReferenceCases) {
       {"SI from the blow count", kSi, 600, 0, 20, kCompression, {10, 32, 0, 10, 100.0, 110.0},
        14.517497674920154, 14.653580628754067},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    auto m = sand_pile(c.units, c.d, c.di, c.length, c.loading, c.sand);
-    const FrictionPair f = icp_sand_friction(*m, c.sand.top + 1);
-    EXPECT_NEAR(f.top, c.top, 1e-12 * std::abs(c.top) + 1e-20);
-    EXPECT_NEAR(f.bottom, c.bottom, 1e-12 * std::abs(c.bottom));
-  }
+  expect_sand_rule(cases, icp_sand_friction);
 }
 
 // ---------------------------------------------------------------- Fugro
 
 TEST(FugroSandFriction, ReferenceCases) {
-  struct Case {
-    const char* what;
-    int units;
-    double d, di, length;
-    int loading;
-    Sand sand;
-    double top, bottom;
-  };
   // English, D 24 closed (R* = 12), L 60, qc 200, sigma 2.0 and 2.06:
   //  r = 40: 0.08 x 200 (sigma/pa)^0.05 40^-0.9 = 0.577198543915487,
   //   0.5780522395089794; tension 0.045 x 200 (sigma/pa)^0.15 40^-0.85
@@ -354,7 +360,7 @@ TEST(FugroSandFriction, ReferenceCases) {
   //   r = 100.087: 0.25283642508238474, 0.253210378454656
   // SI, D 600, L 20, top at 10 m, r = 10000/300; qc 2799.999952316284,
   //  sigma 100 and 110: 9.542390098238766, 9.58797297124903
-  const Case cases[] = {
+  const SandCase cases[] = {
       {"compression r 40", kEnglish, 24, 0, 60, kCompression, {20, 35, kQcPsf, 0, 2.0, 2.06},
        0.577198543915487, 0.5780522395089794},
       {"compression r exactly 4", kEnglish, 24, 0, 60, kCompression,
@@ -372,13 +378,7 @@ TEST(FugroSandFriction, ReferenceCases) {
       {"SI from the blow count", kSi, 600, 0, 20, kCompression, {10, 32, 0, 10, 100.0, 110.0},
        9.542390098238766, 9.58797297124903},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    auto m = sand_pile(c.units, c.d, c.di, c.length, c.loading, c.sand);
-    const FrictionPair f = fugro_sand_friction(*m, c.sand.top + 1);
-    EXPECT_NEAR(f.top, c.top, 1e-12 * c.top);
-    EXPECT_NEAR(f.bottom, c.bottom, 1e-12 * c.bottom);
-  }
+  expect_sand_rule(cases, fugro_sand_friction);
 }
 
 // ---------------------------------------------------------------- UWA
@@ -401,14 +401,6 @@ TEST(UwaSandFriction, AreaRatio) {
 }
 
 TEST(UwaSandFriction, ReferenceCases) {
-  struct Case {
-    const char* what;
-    int units;
-    double d, di, length;
-    int loading;
-    Sand sand;
-    double top, bottom;
-  };
   // English, D 24, L 60, top at 20 ft: h/D = 480/24 = 20; qc 200, phi 35.
   //  closed, Ar 1: Src = 0.03 x 200 / sqrt(20) = 1.3416407565118653
   //   qc1N = (200/pa) / sqrt(sigma/pa) = 97.85704091022804, 96.42140748336871
@@ -428,7 +420,7 @@ TEST(UwaSandFriction, ReferenceCases) {
   //  qc 2799.999952316284, sigma 100, 110, phi 32: Src = 17.83510900091508,
   //  G = 42556.042543956035, 44104.559749902226, dSr = G x 0.08f / 1600 ->
   //  10.17160715854972, 10.21105758810261
-  const Case cases[] = {
+  const SandCase cases[] = {
       {"closed compression", kEnglish, 24, 0, 60, kCompression, {20, 35, kQcPsf, 0, 2.0, 2.06},
        0.8646998753306189, 0.865704188566196},
       {"closed tension x 0.75", kEnglish, 24, 0, 60, kTension, {20, 35, kQcPsf, 0, 2.0, 2.06},
@@ -444,13 +436,9 @@ TEST(UwaSandFriction, ReferenceCases) {
       {"SI, IFR 1, from the blow count", kSi, 1600, 1500, 20, kCompression,
        {10, 32, 0, 10, 100.0, 110.0}, 10.17160715854972, 10.21105758810261},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    auto m = sand_pile(c.units, c.d, c.di, c.length, c.loading, c.sand);
-    const FrictionPair f = uwa_sand_friction(*m, c.sand.top + 1, uwa_area_ratio(*m));
-    EXPECT_NEAR(f.top, c.top, 1e-12 * c.top);
-    EXPECT_NEAR(f.bottom, c.bottom, 1e-12 * c.bottom);
-  }
+  expect_sand_rule(cases, [](const AnalysisModel& m, int i) {
+    return uwa_sand_friction(m, i, uwa_area_ratio(m));
+  });
 }
 
 // ---------------------------------------------------------------- whole runs
