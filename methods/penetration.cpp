@@ -34,7 +34,7 @@ double lrfd_friction_factor(const AnalysisModel& m, int k) {
 }
 
 double boundary_value_at(const AnalysisModel& m, const LayerGrid& grid,
-                         const BoundaryList& boundary, double z) {
+                         const BoundaryList& boundary, double z, DepthInLayer in_layer_depth) {
   if (z - m.zero_friction_length <= -kTolerance) return 0.0;
   if (grid.layers() < 1) return 0.0;  // no layers: nothing to carry
   if (z - grid.thickness(1) > kTolerance) {
@@ -42,7 +42,10 @@ double boundary_value_at(const AnalysisModel& m, const LayerGrid& grid,
     const int j = grid.find(z, below);
     // Below the deepest layer: its bottom value, held constant.
     if (below) return boundary[2 * grid.layers()];
-    return in_layer(m, boundary, j, z - grid.bottom(j) + grid.thickness(j));
+    const double d = in_layer_depth == DepthInLayer::kDepthLessBottomPlusThickness
+                         ? z - grid.bottom(j) + grid.thickness(j)
+                         : grid.thickness(j) + z - grid.bottom(j);
+    return in_layer(m, boundary, j, d);
   }
   return in_layer(m, boundary, 1, z);
 }
@@ -52,12 +55,12 @@ double boundary_value_at(const AnalysisModel& m, const BoundaryList& boundary, d
 }
 
 void distribute_to_penetrations(AnalysisModel& m, const BoundaryList& boundary, int points,
-                                DepthRead read) {
+                                DepthRead read, DepthInLayer in_layer_depth) {
   const LayerGrid grid(m);
   if (read == DepthRead::kRebuiltAhead) m.penetration_depth[1] = 0.0;
   for (int k = 1; k <= points; ++k) {
     const double z = m.penetration_depth[k];
-    m.penetration_unit_friction[k] = boundary_value_at(m, grid, boundary, z);
+    m.penetration_unit_friction[k] = boundary_value_at(m, grid, boundary, z, in_layer_depth);
     if (read == DepthRead::kAsEntered) {
       m.penetration_depth[k] = (k - 1) * m.penetration_step;
     } else if (k < points) {

@@ -43,19 +43,29 @@ enum class DepthRead {
   kRebuiltAhead,
 };
 
+// How the depth within the layer holding z is formed from z, the bottom c
+// of that layer and its thickness t (the same value but for the last digit).
+enum class DepthInLayer {
+  kDepthLessBottomPlusThickness,  // (z - c) + t
+  kThicknessPlusDepthLessBottom,  // (t + z) - c
+};
+
 // Unit friction at the layer boundaries interpolated in depth to the
 // penetration points 1 .. points, into penetration_unit_friction. A point
 // more than 1e-6 shallower than zero_friction_length carries nothing; a
 // point below the deepest layer takes that layer's bottom value. Leaves
 // penetration_depth(k) = (k - 1) x penetration_step for k = 1 .. points.
-void distribute_to_penetrations(AnalysisModel& m, const BoundaryList& boundary, int points,
-                                DepthRead read = DepthRead::kAsEntered);
+void distribute_to_penetrations(
+    AnalysisModel& m, const BoundaryList& boundary, int points,
+    DepthRead read = DepthRead::kAsEntered,
+    DepthInLayer in_layer = DepthInLayer::kDepthLessBottomPlusThickness);
 
 // Unit friction at depth z from the boundary values (the zero-friction rule
 // and the layer search of distribute_to_penetrations).
 double boundary_value_at(const AnalysisModel& m, const BoundaryList& boundary, double z);
-double boundary_value_at(const AnalysisModel& m, const LayerGrid& grid,
-                         const BoundaryList& boundary, double z);
+double boundary_value_at(
+    const AnalysisModel& m, const LayerGrid& grid, const BoundaryList& boundary, double z,
+    DepthInLayer in_layer = DepthInLayer::kDepthLessBottomPlusThickness);
 
 // penetration_max_unit_friction(k) = layer_max_unit_friction of the layer
 // beginning at point k, for k = 1 .. points.

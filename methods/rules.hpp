@@ -2,6 +2,7 @@
 // them. The method table (method_table.cpp) joins them into descriptors.
 #pragma once
 
+#include "methods/cpt_steps.hpp"
 #include "methods/method.hpp"
 #include "methods/penetration.hpp"
 
@@ -49,7 +50,18 @@ void compute_user(AnalysisModel& m, RunOutput& out);
 void compute_ngi(AnalysisModel& m, RunOutput& out);
 void ngi_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 
-// icp.cpp, fugro.cpp, uwa.cpp: the CPT-based methods.
+// icp.cpp, fugro.cpp, uwa.cpp: the CPT-based methods. Each side-friction
+// routine runs the shared steps of cpt_steps.hpp with its own rule of
+// cohesionless layers (unit side friction at the top and bottom of layer i).
+void compute_icp(AnalysisModel& m, RunOutput& out);
+FrictionPair icp_sand_friction(const AnalysisModel& m, int i);
+void compute_fugro(AnalysisModel& m, RunOutput& out);
+FrictionPair fugro_sand_friction(const AnalysisModel& m, int i);
+double fugro_equivalent_radius(const AnalysisModel& m);  // (D / 2) sqrt(1 - (Di / D)^2)
+void compute_uwa(AnalysisModel& m, RunOutput& out);
+// Effective area ratio 1 - IFR (Di / D)^2 of the pile, once per call.
+double uwa_area_ratio(const AnalysisModel& m);
+FrictionPair uwa_sand_friction(const AnalysisModel& m, int i, double area_ratio);
 void icp_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 void fugro_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 void uwa_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);

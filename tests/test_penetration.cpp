@@ -68,6 +68,29 @@ TEST(PenetrationDistribution, RebuiltAheadReadsTheRebuiltDepths) {
   EXPECT_EQ(m->penetration_depth[7], 50.0);
 }
 
+TEST(PenetrationDistribution, DepthWithinTheLayerInEitherOrder) {
+  // Layers of 0.1: the bottom of layer 3 accumulates to 0.30000000000000004.
+  // z = 0.3 lies in layer 3 (top 0, bottom 1, slope 1 / 0.1 = 10):
+  // (z - c) + t = 0.09999999999999995 -> 0.9999999999999996;
+  // (t + z) - c = 0.09999999999999998 -> 0.9999999999999998.
+  struct Case {
+    DepthInLayer order;
+    double value;
+  };
+  const Case cases[] = {{DepthInLayer::kDepthLessBottomPlusThickness, 0.9999999999999996},
+                        {DepthInLayer::kThicknessPlusDepthLessBottom, 0.9999999999999998}};
+  for (const Case& c : cases) {
+    AnalysisModel m;
+    m.layer_count = 3;
+    for (int j = 1; j <= 3; ++j) m.layer_thickness[j] = 0.1;
+    m.boundary_side_friction[6] = 1.0;
+    m.penetration_step = 0.1;
+    m.penetration_depth[1] = 0.3;
+    distribute_to_penetrations(m, m.boundary_side_friction, 1, DepthRead::kAsEntered, c.order);
+    EXPECT_EQ(m.penetration_unit_friction[1], c.value);
+  }
+}
+
 // Four points, h = 0.5 x 1 x 2 = 1; three layers with LRFD 1, 0.5 and 0.25
 // (point 4 lies below layer 3 and takes its factor).
 std::unique_ptr<AnalysisModel> four_points(const double (&unit)[4], const double (&limit)[4]) {
