@@ -17,7 +17,9 @@ inline std::vector<std::string> table_lines(const std::string& report, const std
   std::istringstream s(report.substr(at + 1));
   std::string line;
   while (std::getline(s, line)) {
-    if (line.empty() && lines.size() > 3) break;
+    // The table ends at an empty line, or at a report line of another
+    // method (written from column 2) that follows it directly.
+    if (lines.size() > 3 && (line.empty() || line.rfind("  ", 0) != 0)) break;
     lines.push_back(line);
   }
   return lines;
