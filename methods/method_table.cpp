@@ -18,7 +18,7 @@ constexpr MethodSpec kMethodSpecs[kMethodCount] = {
      true, false, false,
      &AnalysisModel::end_bearing_fhwa, &AnalysisModel::core_length_fhwa,
      {"*  FED. HWY. METHOD  *", 28, 22}},
-    {kSelUsace, kCodeUsace, 1, false, false, nullptr,
+    {kSelUsace, kCodeUsace, 1, false, false, compute_usace,
      usace_sand_bearing, nullptr,
      true, false, false,
      &AnalysisModel::end_bearing_usace, &AnalysisModel::core_length_usace,

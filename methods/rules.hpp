@@ -26,8 +26,11 @@ double fhwa_bearing_limit(double phi);               // limit by phi, before x 2
 double tip_coefficient(double phi, double length_over_diameter);  // alpha_t
 
 // usace.cpp: USACE.
+void compute_usace(AnalysisModel& m, RunOutput& out);
 void usace_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 double nq_usace(double phi);                         // Nq by phi
+double usace_wall_friction_angle(int pile_type, double phi);  // delta (degrees)
+double usace_adhesion_factor(double su, bool english);        // su in ksf or kPa
 
 // ngi.cpp: NGI.
 void ngi_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
