@@ -23,7 +23,7 @@ constexpr MethodSpec kMethodSpecs[kMethodCount] = {
      true, false, false,
      &AnalysisModel::end_bearing_usace, &AnalysisModel::core_length_usace,
      {"* ARMY CORPS METHOD  *", 28, 22}},
-    {kSelLambda, kCodeLambda, 1, false, false, nullptr,
+    {kSelLambda, kCodeLambda, 1, false, false, compute_lambda,
      api_sand_bearing, nullptr,
      false, false, false,
      kNoCopy, kNoCopy,

@@ -32,6 +32,14 @@ double nq_usace(double phi);                         // Nq by phi
 double usace_wall_friction_angle(int pile_type, double phi);  // delta (degrees)
 double usace_adhesion_factor(double su, bool english);        // su in ksf or kPa
 
+// lambda.cpp: Revised Lambda (its end bearing is the API sand rule).
+void compute_lambda(AnalysisModel& m, RunOutput& out);
+// Relative compressibility Pi of the pile to penetration h (ft or m) with
+// the mean shear strength s_m (ksf or kPa).
+double relative_compressibility(const AnalysisModel& m, double h, double mean_strength);
+// lambda by Pi and the ratio of mean strength to mean effective stress.
+double lambda_factor(double compressibility, double mean_strength, double mean_stress);
+
 // ngi.cpp: NGI.
 void ngi_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 
