@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "engine/run.hpp"
 
@@ -92,6 +93,21 @@ inline RunOutcome run_files(const RunFiles& files) {
   o.report = read_file(files.output_file_name);
   o.plot = read_file(files.plot_file_name);
   return o;
+}
+
+// The lines of a report table, from the line holding `title` to the end of
+// its rows (the first empty line after the headings).
+inline std::vector<std::string> table_lines(const std::string& report, const std::string& title) {
+  std::vector<std::string> lines;
+  const std::size_t at = report.find(title);
+  if (at == std::string::npos) return lines;
+  std::istringstream s(report.substr(report.rfind('\n', at) + 1));
+  std::string line;
+  while (std::getline(s, line)) {
+    if (line.empty() && lines.size() > 3) break;
+    lines.push_back(line);
+  }
+  return lines;
 }
 
 // Writes the input data and CPT data files into `dir` and runs them.

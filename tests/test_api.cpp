@@ -5,49 +5,14 @@
 #include <memory>
 #include <vector>
 
+#include "layer_pile.hpp"
 #include "methods/rules.hpp"
 
 namespace zolan {
 namespace {
 
-struct Layer {
-  double soil_type;
-  double K;
-  double phi;
-  double su;
-  double su_remolded;
-  double max_friction;
-  double stress_top;
-  double stress_bottom;
-  double lrfd = 1.0;
-};
-
-// Layers of 1 ft, pile of 12 in (perimeter 3.14159 ft, h = 1.570795),
-// penetration list as the run leaves it: (i - 1) x length_step.
-std::unique_ptr<AnalysisModel> pile(const std::vector<Layer>& layers, double pile_length) {
-  auto m = std::make_unique<AnalysisModel>();
-  m->unit_system = 1;
-  m->pile_diameter = 12.0;
-  m->pile_length = pile_length;
-  m->length_step = 1.0;
-  m->penetration_step = 1.0;
-  m->layer_count = static_cast<int>(layers.size());
-  for (int j = 1; j <= m->layer_count; ++j) {
-    const Layer& l = layers[static_cast<std::size_t>(j - 1)];
-    m->layer_thickness[j] = 1.0;
-    m->layer_soil_type[j] = l.soil_type;
-    m->layer_K[j] = l.K;
-    m->layer_friction_angle[j] = l.phi;
-    m->layer_su_undisturbed[j] = l.su;
-    m->layer_su_remolded[j] = l.su_remolded;
-    m->layer_max_unit_friction[j] = l.max_friction;
-    m->layer_lrfd_friction[j] = l.lrfd;
-    m->boundary_vertical_stress[2 * j - 1] = l.stress_top;
-    m->boundary_vertical_stress[2 * j] = l.stress_bottom;
-  }
-  for (int i = 1; i <= kMaxPenetrations; ++i) m->penetration_depth[i] = (i - 1) * 1.0;
-  return m;
-}
+using Layer = testing::PileLayer;
+using testing::layered_pile;
 
 void run_api(AnalysisModel& m) {
   RunOutput out;
@@ -90,7 +55,7 @@ TEST(ApiBoundaryFriction, SandAndClayReferenceCases) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    auto m = pile({c.layer}, 0.0);
+    auto m = layered_pile({c.layer}, 0.0);
     m->unit_system = c.units;
     run_api(*m);
     EXPECT_EQ(m->layer_soil_class[1], c.soil_class);
@@ -102,7 +67,7 @@ TEST(ApiBoundaryFriction, SandAndClayReferenceCases) {
 }
 
 TEST(ApiBoundaryFriction, ClayBottomStressIsRaisedInPlace) {
-  auto m = pile({{2, 0, 0, 1.0, 1.0, kNone, 0.0, 0.0}}, 0.0);
+  auto m = layered_pile({{2, 0, 0, 1.0, 1.0, kNone, 0.0, 0.0}}, 0.0);
   run_api(*m);
   EXPECT_EQ(m->boundary_vertical_stress[2], 1.0e-10);
   EXPECT_EQ(m->boundary_vertical_stress[1], 0.0);
@@ -124,8 +89,8 @@ TEST(ApiLimit, DefaultMaximumFrictionBySandFrictionAngle) {
       {1, 1, 32, kNone, kNone}, {1, 1, 32, 1.5, 1.5},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "phi " << c.phi << " units " << c.units);
-    auto m = pile({{c.soil_type, 1, c.phi, 1, 1, c.entered, 0, 0}}, 0.0);
+    SCOPED_TRACE(::testing::Message() << "phi " << c.phi << " units " << c.units);
+    auto m = layered_pile({{c.soil_type, 1, c.phi, 1, 1, c.entered, 0, 0}}, 0.0);
     m->unit_system = c.units;
     run_api(*m);
     EXPECT_NEAR(m->penetration_max_unit_friction[1], c.limit, 1e-9);
@@ -148,7 +113,7 @@ TEST(ApiLimit, DefaultMaximumFrictionBySandFrictionAngle) {
 //  skin 0.1305934, 0.5232921, 1.4781148
 //  LRFD 0.8, 0.9, 0.7 at points 2..4: 0.1044747, 0.4579036, 1.1262794
 std::unique_ptr<AnalysisModel> five_layer_pile() {
-  return pile({{1, 0.8, 35, 0, 0, kNone, 0.06, 0.12, 1.0},
+  return layered_pile({{1, 0.8, 35, 0, 0, kNone, 0.06, 0.12, 1.0},
                {2, 0, 0, 0.5, 0.3, 0.05, 0.12, 0.25, 0.8},
                {2, 0, 0, 1.0, 0.5, 0.2, 0.25, 0.4, 0.9},
                {1, 1.0, 30, 0, 0, 9999, 0.4, 0.52, 0.7},

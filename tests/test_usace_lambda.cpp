@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "input_text.hpp"
+#include "layer_pile.hpp"
 #include "methods/rules.hpp"
 #include "run_dir.hpp"
 
@@ -18,50 +19,8 @@ namespace {
 
 constexpr double kNone = 9999999.0;
 
-struct Layer {
-  double soil_type;
-  double K;
-  double phi;
-  double su;
-  double su_remolded;
-  double stress_top;
-  double stress_bottom;
-  double max_friction = kNone;
-};
-
-// Layers of 1 ft under a 12 in pile (perimeter 3.14159 ft), penetration
-// list as the run leaves it: (i - 1) x length_step. The USACE stress list
-// is the plain one unless a test changes it.
-std::unique_ptr<AnalysisModel> pile(const std::vector<Layer>& layers, double pile_length) {
-  auto m = std::make_unique<AnalysisModel>();
-  m->unit_system = 1;
-  m->pile_diameter = 12.0;
-  m->pile_type = 1;
-  m->modulus_of_elasticity = 3.0e6;
-  m->pile_length = pile_length;
-  m->length_step = 1.0;
-  m->penetration_step = 1.0;
-  m->layer_count = static_cast<int>(layers.size());
-  for (int j = 1; j <= m->layer_count; ++j) {
-    const Layer& l = layers[static_cast<std::size_t>(j - 1)];
-    m->layer_top_depth[j] = j - 1.0;
-    m->layer_bottom_depth[j] = j;
-    m->layer_thickness[j] = 1.0;
-    m->layer_soil_type[j] = l.soil_type;
-    m->layer_K[j] = l.K;
-    m->layer_friction_angle[j] = l.phi;
-    m->layer_su_undisturbed[j] = l.su;
-    m->layer_su_remolded[j] = l.su_remolded;
-    m->layer_max_unit_friction[j] = l.max_friction;
-    m->layer_lrfd_friction[j] = 1.0;
-    m->boundary_vertical_stress[2 * j - 1] = l.stress_top;
-    m->boundary_vertical_stress[2 * j] = l.stress_bottom;
-    m->boundary_vertical_stress_usace[2 * j - 1] = l.stress_top;
-    m->boundary_vertical_stress_usace[2 * j] = l.stress_bottom;
-  }
-  for (int i = 1; i <= kMaxPenetrations; ++i) m->penetration_depth[i] = (i - 1) * 1.0;
-  return m;
-}
+using Layer = testing::PileLayer;
+using testing::layered_pile;
 
 void run_usace(AnalysisModel& m) {
   RunOutput out;
@@ -99,27 +58,27 @@ TEST(UsaceBoundaryFriction, VerificationTable) {
   //  silt su 1.0, phi 30 pipe K 1: tan 22.5 = 0.4142134; top 0.75 +
   //  0.4142134, bottom 0.75 + 0.8284268 (the top value once only)
   const Case cases[] = {
-      {"timber", 1, 2, 0, false, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.4398035, 0.8796071, 0.4398035, 0.8796071},
-      {"H-pile", 1, 6, 0, false, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.4253674, 0.8507347, 0.4253674, 0.8507347},
-      {"pipe", 1, 1, 0, false, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.3561828, 0.7123656, 0.3561828, 0.7123656},
-      {"Raymond step", 1, 4, 0, false, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.3561828, 0.7123656, 0.3561828, 0.7123656},
-      {"tapered monotube", 1, 7, 0, false, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.3561828, 0.7123656, 0.3561828, 0.7123656},
-      {"precast", 1, 3, 0, false, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.4693570, 0.9387140, 0.4693570, 0.9387140},
-      {"other code", 1, 9, 0, false, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.4076202, 0.8152404, 0.4076202, 0.8152404},
-      {"K 0 compression", 1, 1, 0, false, 0.0, {1, 0.0, 32, 0, 0, 1, 2}, 0.5565356, 1.1130713, 0.5565356, 1.1130713},
-      {"K 0 tension", 1, 1, 1, false, 0.0, {1, 0.0, 32, 0, 0, 1, 2}, 0.2671371, 0.5342742, 0.2671371, 0.5342742},
-      {"API selected", 1, 1, 0, true, 0.0, {1, 0.8, 32, 0, 0, 1, 2}, 0.5565356, 1.1130713, 0.5565356, 1.1130713},
-      {"battered", 1, 1, 0, false, 0.2, {1, 0.8, 32, 0, 0, 1, 2}, 0.4375361, 0.8750722, 0.4375361, 0.8750722},
-      {"clay su 1", 1, 1, 0, false, 0.0, {2, 0.8, 32, 1.0, 0.4, 1, 2}, 0.75, 0.75, 0.3, 0.3},
-      {"clay su 2", 1, 1, 0, false, 0.0, {2, 0.8, 32, 2.0, 1.0, 1, 2}, 1.0, 1.0, 0.5, 0.5},
-      {"clay su 0.3", 1, 1, 0, false, 0.0, {2, 0.8, 32, 0.3, 0.2, 1, 2}, 0.3, 0.3, 0.2, 0.2},
-      {"SI clay su 48", 2, 1, 0, false, 0.0, {2, 0.8, 32, 48, 20, 1, 2}, 36.0, 36.0, 15.0, 15.0},
-      {"SI clay su 80", 2, 1, 0, false, 0.0, {2, 0.8, 32, 80, 20, 1, 2}, 40.0, 40.0, 10.0, 10.0},
-      {"silt", 1, 1, 0, false, 0.0, {3, 1.0, 30, 1.0, 0.5, 1, 2}, 1.1642134, 1.5784268, 0.375, 0.375},
+      {"timber", 1, 2, 0, false, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.4398035, 0.8796071, 0.4398035, 0.8796071},
+      {"H-pile", 1, 6, 0, false, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.4253674, 0.8507347, 0.4253674, 0.8507347},
+      {"pipe", 1, 1, 0, false, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.3561828, 0.7123656, 0.3561828, 0.7123656},
+      {"Raymond step", 1, 4, 0, false, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.3561828, 0.7123656, 0.3561828, 0.7123656},
+      {"tapered monotube", 1, 7, 0, false, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.3561828, 0.7123656, 0.3561828, 0.7123656},
+      {"precast", 1, 3, 0, false, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.4693570, 0.9387140, 0.4693570, 0.9387140},
+      {"other code", 1, 9, 0, false, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.4076202, 0.8152404, 0.4076202, 0.8152404},
+      {"K 0 compression", 1, 1, 0, false, 0.0, {1, 0.0, 32, 0, 0, kNone, 1, 2}, 0.5565356, 1.1130713, 0.5565356, 1.1130713},
+      {"K 0 tension", 1, 1, 1, false, 0.0, {1, 0.0, 32, 0, 0, kNone, 1, 2}, 0.2671371, 0.5342742, 0.2671371, 0.5342742},
+      {"API selected", 1, 1, 0, true, 0.0, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.5565356, 1.1130713, 0.5565356, 1.1130713},
+      {"battered", 1, 1, 0, false, 0.2, {1, 0.8, 32, 0, 0, kNone, 1, 2}, 0.4375361, 0.8750722, 0.4375361, 0.8750722},
+      {"clay su 1", 1, 1, 0, false, 0.0, {2, 0.8, 32, 1.0, 0.4, kNone, 1, 2}, 0.75, 0.75, 0.3, 0.3},
+      {"clay su 2", 1, 1, 0, false, 0.0, {2, 0.8, 32, 2.0, 1.0, kNone, 1, 2}, 1.0, 1.0, 0.5, 0.5},
+      {"clay su 0.3", 1, 1, 0, false, 0.0, {2, 0.8, 32, 0.3, 0.2, kNone, 1, 2}, 0.3, 0.3, 0.2, 0.2},
+      {"SI clay su 48", 2, 1, 0, false, 0.0, {2, 0.8, 32, 48, 20, kNone, 1, 2}, 36.0, 36.0, 15.0, 15.0},
+      {"SI clay su 80", 2, 1, 0, false, 0.0, {2, 0.8, 32, 80, 20, kNone, 1, 2}, 40.0, 40.0, 10.0, 10.0},
+      {"silt", 1, 1, 0, false, 0.0, {3, 1.0, 30, 1.0, 0.5, kNone, 1, 2}, 1.1642134, 1.5784268, 0.375, 0.375},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    auto m = pile({c.layer}, 0.0);
+    auto m = layered_pile({c.layer}, 0.0);
     m->unit_system = c.units;
     m->pile_type = c.pile_type;
     m->loading_type = c.loading;
@@ -157,8 +116,8 @@ TEST(UsaceCriticalDepth, FirstSandOrSiltLayerBeyondTheStress) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<Layer> layers;
-    for (int j = 0; j < 3; ++j) layers.push_back({c.types[j], 1.0, 30, 1.0, 1.0, 0.0, c.bottom_stress[j]});
-    auto m = pile(layers, 2.0);
+    for (int j = 0; j < 3; ++j) layers.push_back({c.types[j], 1.0, 30, 1.0, 1.0, kNone, 0.0, c.bottom_stress[j]});
+    auto m = layered_pile(layers, 2.0);
     m->unit_system = c.units;
     m->critical_depth_option = c.option;
     m->critical_depth = 5.0;
@@ -182,10 +141,10 @@ TEST(UsaceCriticalDepth, FirstSandOrSiltLayerBeyondTheStress) {
 // Tension 0.5 (points 2 .. 4 only): 0.1154700, 0.1443375, 0.2886750,
 // 0.4330125, segments 0.4081043, 0.6801739, 1.1336232 (none at its cap).
 std::unique_ptr<AnalysisModel> usace_sand_pile() {
-  return pile({{1, 1.0, 40, 0, 0, 0.2, 0.5, 0.1},
-               {1, 1.0, 40, 0, 0, 0.5, 1.0, 0.25},
-               {1, 1.0, 40, 0, 0, 1.0, 1.5, 1.0},
-               {1, 1.0, 40, 0, 0, 1.5, 2.0, 0.8}},
+  return layered_pile({{1, 1.0, 40, 0, 0, 0.1, 0.2, 0.5},
+               {1, 1.0, 40, 0, 0, 0.25, 0.5, 1.0},
+               {1, 1.0, 40, 0, 0, 1.0, 1.0, 1.5},
+               {1, 1.0, 40, 0, 0, 0.8, 1.5, 2.0}},
               3.0);
 }
 
@@ -316,8 +275,14 @@ TEST(LambdaCompressibility, AreaFromDiametersOrTheUserTipArea) {
 // the increase over 3.14159: 0.7804868, 0.7445833, 0.7294863.
 std::unique_ptr<AnalysisModel> lambda_clay_pile() {
   std::vector<Layer> layers;
-  for (int i = 0; i < 6; ++i) layers.push_back({2, 0.0, 0, 1.0, 0.5, 0.1 * i, 0.1 * (i + 1)});
-  return pile(layers, 4.0);
+  for (int i = 0; i < 6; ++i) layers.push_back({2, 0.0, 0, 1.0, 0.5, kNone, 0.1 * i, 0.1 * (i + 1)});
+  return layered_pile(layers, 4.0);
+}
+
+// LRFD factors on unit friction 1, 0.5, 0.8, 0.9 and 0.6 at points 1 .. 5.
+void lrfd_by_point(AnalysisModel& m) {
+  const double f[] = {1.0, 0.5, 0.8, 0.9, 0.6};
+  for (int j = 1; j <= 5; ++j) m.layer_lrfd_friction[j] = f[j - 1];
 }
 
 TEST(LambdaPile, VerificationTable) {
@@ -348,18 +313,11 @@ TEST(LambdaPile, VerificationTable) {
       // LRFD 1, 0.5, 0.8, 0.9, 0.6 by point, option 0: the column keeps C.
       // 2.8960343 x 0.5 = 1.4480172; + 2.4519697 x 0.8 = 3.4095929;
       // + 2.3391754 x 0.9 = 5.5148507; + 2.2917469 x 0.6 = 6.8898989.
-      {"LRFD", [](AnalysisModel& m) {
-         const double f[] = {1.0, 0.5, 0.8, 0.9, 0.6};
-         for (int j = 1; j <= 5; ++j) m.layer_lrfd_friction[j] = f[j - 1];
-       },
+      {"LRFD", lrfd_by_point,
        {0.0, 1.4480172, 3.4095929, 5.5148507, 6.8898989},
        {0.0, 0.9218371, 0.7804868, 0.7445833, 0.7294863},
        {0.0, 2.8960343, 5.3480040, 7.6871794, 9.9789262}},
-      {"LRFD option 1", [](AnalysisModel& m) {
-         const double f[] = {1.0, 0.5, 0.8, 0.9, 0.6};
-         for (int j = 1; j <= 5; ++j) m.layer_lrfd_friction[j] = f[j - 1];
-         m.reduced_friction_option = 1;
-       },
+      {"LRFD option 1", [](AnalysisModel& m) { lrfd_by_point(m); m.reduced_friction_option = 1; },
        {0.0, 1.4480172, 3.4095929, 5.5148507, 6.8898989},
        {0.0, 0.9218371, 0.7804868, 0.7445833, 0.7294863},
        {0.0, 1.4480172, 3.4095929, 5.5148507, 6.8898989}},
@@ -413,8 +371,8 @@ TEST(LambdaPile, SandStrengthWithKZeroTakenAsOne) {
   // 3.14159 = 0.1905924. H 2: s_m (0.0866025 + 0.0288675) / 2 = 0.0577350,
   // lambda 0.4965758, Q 0.6722826. H 3: s_m 0.0866025, Q 1.3940661.
   std::vector<Layer> layers;
-  for (int i = 0; i < 5; ++i) layers.push_back({1, 0.0, 30, 0, 0, 0.1 * i, 0.1 * (i + 1)});
-  auto m = pile(layers, 3.0);
+  for (int i = 0; i < 5; ++i) layers.push_back({1, 0.0, 30, 0, 0, kNone, 0.1 * i, 0.1 * (i + 1)});
+  auto m = layered_pile(layers, 3.0);
   run_lambda(*m);
   EXPECT_EQ(m->layer_K[1], 1.0);
   EXPECT_EQ(m->layer_K[5], 1.0);
@@ -458,20 +416,6 @@ InputText layered_si_input() {
   return t;
 }
 
-// The lines of a method table from its title to the end of its rows.
-std::vector<std::string> table_of(const std::string& report, const std::string& title) {
-  std::vector<std::string> lines;
-  const std::size_t at = report.find(title);
-  if (at == std::string::npos) return lines;
-  std::istringstream s(report.substr(report.rfind('\n', at) + 1));
-  std::string line;
-  while (std::getline(s, line)) {
-    if (line.empty() && lines.size() > 3) break;
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 TEST(UsaceLambdaRun, EachChosenForLoadTransfer) {
   struct Variant {
     const char* what;
@@ -501,7 +445,7 @@ TEST(UsaceLambdaRun, EachChosenForLoadTransfer) {
     ASSERT_EQ(o.result.code(), 0) << o.result.message;
     for (const char* title : {"* ARMY CORPS METHOD  *", "*  LAMBDA 2 METHOD   *"}) {
       SCOPED_TRACE(title);
-      const auto table = table_of(o.report, title);
+      const auto table = testing::table_lines(o.report, title);
       ASSERT_GE(table.size(), 7u);
       EXPECT_EQ(table[0], std::string(28, ' ') + title);
       // The stars above and below the title.
