@@ -81,11 +81,11 @@ void lambda_layers(AnalysisModel& m, const LayerGrid& grid, LambdaLayers& v) {
     if (m.layer_K[i] == 0.0) m.layer_K[i] = kDefaultK;
   }
   for (int i = 1; i <= nl; ++i) {
+    // Soil type not above 1: cohesionless, K sigma'mean tan(phi).
     const double sum = m.boundary_vertical_stress[2 * i - 1] + m.boundary_vertical_stress[2 * i];
-    // Soil type not above 1: cohesionless.
-    v.strength[i] = m.layer_soil_type[i] <= 1.0
-                        ? m.layer_K[i] * 0.5 * sum * std::tan(m.layer_friction_angle[i] / kDegreesPerRadian)
-                        : m.layer_su_undisturbed[i];
+    const double tan_phi = std::tan(m.layer_friction_angle[i] / kDegreesPerRadian);
+    v.strength[i] = m.layer_soil_type[i] <= 1.0 ? m.layer_K[i] * 0.5 * sum * tan_phi
+                                                : m.layer_su_undisturbed[i];
   }
   // Down to the zero-friction length the layers carry no strength; a layer
   // whose bottom lies within 1e-6 of it is the last of them.

@@ -82,9 +82,10 @@ void usace_boundary_friction(AnalysisModel& m) {
       const double delta = usace_wall_friction_angle(m.pile_type, m.layer_friction_angle[i]);
       const double tan_delta = std::tan(delta / kDegreesPerRadian);
       const double k = api_too || m.layer_K[i] == 0.0 ? default_k : m.layer_K[i];
-      f_top = sand_friction(k, m.boundary_vertical_stress_usace[top], tan_delta, beta, cos_b, sin_b);
-      f_bottom =
-          sand_friction(k, m.boundary_vertical_stress_usace[bottom], tan_delta, beta, cos_b, sin_b);
+      const double sigma_top = m.boundary_vertical_stress_usace[top];
+      const double sigma_bottom = m.boundary_vertical_stress_usace[bottom];
+      f_top = sand_friction(k, sigma_top, tan_delta, beta, cos_b, sin_b);
+      f_bottom = sand_friction(k, sigma_bottom, tan_delta, beta, cos_b, sin_b);
       m.boundary_side_friction[top] = f_top;
       m.boundary_side_friction[bottom] = f_bottom;
       m.boundary_unit_friction(top, kCodeUsace) = f_top;
@@ -97,13 +98,9 @@ void usace_boundary_friction(AnalysisModel& m) {
     if (sand) continue;
     const double su = m.layer_su_undisturbed[i];
     const double a = usace_adhesion_factor(su, is_english(m));
-    if (silt) {
-      m.boundary_side_friction[top] = a * su + f_top;
-      m.boundary_side_friction[bottom] = a * su + f_bottom;
-    } else {
-      m.boundary_side_friction[top] = a * su;
-      m.boundary_side_friction[bottom] = a * su;
-    }
+    // Silt adds its cohesionless values (0 for clay).
+    m.boundary_side_friction[top] = a * su + f_top;
+    m.boundary_side_friction[bottom] = a * su + f_bottom;
     m.boundary_unit_friction(top, kCodeUsace) = a * m.layer_su_remolded[i];
     m.boundary_unit_friction(bottom, kCodeUsace) = a * m.layer_su_remolded[i];
   }
