@@ -40,8 +40,19 @@ double fhwa_bearing_limit(double phi);               // limit by phi, before x 2
 double tip_coefficient(double phi, double length_over_diameter);  // alpha_t
 
 // usace.cpp: USACE.
+void compute_usace(AnalysisModel& m, RunOutput& out);
 void usace_sand_bearing(const AnalysisModel& m, int j, BearingWalk& walk, double& qt, double& qb);
 double nq_usace(double phi);                         // Nq by phi
+double usace_wall_friction_angle(int pile_type, double phi);  // delta (degrees)
+double usace_adhesion_factor(double su, bool english);        // su in ksf or kPa
+
+// lambda.cpp: Revised Lambda (its end bearing is the API sand rule).
+void compute_lambda(AnalysisModel& m, RunOutput& out);
+// Relative compressibility Pi of the pile to penetration h (ft or m) with
+// the mean shear strength s_m (ksf or kPa).
+double relative_compressibility(const AnalysisModel& m, double h, double mean_strength);
+// lambda by Pi and the ratio of mean strength to mean effective stress.
+double lambda_factor(double compressibility, double mean_strength, double mean_stress);
 
 // user.cpp: unit skin friction and end bearing given by the user.
 void compute_user(AnalysisModel& m, RunOutput& out);

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "engine/run.hpp"
 
@@ -92,6 +93,30 @@ inline RunOutcome run_files(const RunFiles& files) {
   o.report = read_file(files.output_file_name);
   o.plot = read_file(files.plot_file_name);
   return o;
+}
+
+// The lines of a report table, from the line holding `title` to the end of
+// its rows (the first empty line after the headings).
+inline std::vector<std::string> table_lines(const std::string& report, const std::string& title) {
+  std::vector<std::string> lines;
+  const std::size_t at = report.find(title);
+  if (at == std::string::npos) return lines;
+  std::istringstream s(report.substr(report.rfind('\n', at) + 1));
+  std::string line;
+  while (std::getline(s, line)) {
+    // The table ends at an empty line, or at a report line of another
+    // method (written from column 2) that follows it directly.
+    if (lines.size() > 3 && (line.empty() || line.rfind("  ", 0) != 0)) break;
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// A number too wide for its field, or not finite, prints as asterisks; the
+// plug marker is a single one.
+inline bool holds_garbage(const std::string& text) {
+  return text.find("**") != std::string::npos || text.find("nan") != std::string::npos ||
+         text.find("inf") != std::string::npos;
 }
 
 // Writes the input data and CPT data files into `dir` and runs them.

@@ -2,15 +2,17 @@
 // default maximum friction, and whole small piles added up by hand.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "layer_pile.hpp"
 #include "methods/rules.hpp"
 
 namespace zolan {
 namespace {
 
-// Layers of 1 ft, pile of 12 in (h = 1.570795).
 using Layer = testing::PileLayer;
-constexpr auto& pile = testing::pile_in_layers;
+using testing::layered_pile;
 
 void run_api(AnalysisModel& m) {
   RunOutput out;
@@ -53,7 +55,7 @@ TEST(ApiBoundaryFriction, SandAndClayReferenceCases) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    auto m = pile({c.layer}, 0.0);
+    auto m = layered_pile({c.layer}, 0.0);
     m->unit_system = c.units;
     run_api(*m);
     EXPECT_EQ(m->layer_soil_class[1], c.soil_class);
@@ -65,7 +67,7 @@ TEST(ApiBoundaryFriction, SandAndClayReferenceCases) {
 }
 
 TEST(ApiBoundaryFriction, ClayBottomStressIsRaisedInPlace) {
-  auto m = pile({{2, 0, 0, 1.0, 1.0, kNone, 0.0, 0.0}}, 0.0);
+  auto m = layered_pile({{2, 0, 0, 1.0, 1.0, kNone, 0.0, 0.0}}, 0.0);
   run_api(*m);
   EXPECT_EQ(m->boundary_vertical_stress[2], 1.0e-10);
   EXPECT_EQ(m->boundary_vertical_stress[1], 0.0);
@@ -88,7 +90,7 @@ TEST(ApiLimit, DefaultMaximumFrictionBySandFrictionAngle) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "phi " << c.phi << " units " << c.units);
-    auto m = pile({{c.soil_type, 1, c.phi, 1, 1, c.entered, 0, 0}}, 0.0);
+    auto m = layered_pile({{c.soil_type, 1, c.phi, 1, 1, c.entered, 0, 0}}, 0.0);
     m->unit_system = c.units;
     run_api(*m);
     EXPECT_NEAR(m->penetration_max_unit_friction[1], c.limit, 1e-9);
@@ -111,7 +113,7 @@ TEST(ApiLimit, DefaultMaximumFrictionBySandFrictionAngle) {
 //  skin 0.1305934, 0.5232921, 1.4781148
 //  LRFD 0.8, 0.9, 0.7 at points 2..4: 0.1044747, 0.4579036, 1.1262794
 std::unique_ptr<AnalysisModel> five_layer_pile() {
-  return pile({{1, 0.8, 35, 0, 0, kNone, 0.06, 0.12, 1.0},
+  return layered_pile({{1, 0.8, 35, 0, 0, kNone, 0.06, 0.12, 1.0},
                {2, 0, 0, 0.5, 0.3, 0.05, 0.12, 0.25, 0.8},
                {2, 0, 0, 1.0, 0.5, 0.2, 0.25, 0.4, 0.9},
                {1, 1.0, 30, 0, 0, 9999, 0.4, 0.52, 0.7},

@@ -24,20 +24,9 @@ Outcome run(const InputText& t, const std::string& cpt = "0 0\n") {
   return testing::run_input(dir, t.str(), cpt);
 }
 
-// The lines of the API table, from its title to the end of its rows: an
-// empty line, or a report line of the next method (one blank, then its
-// text) ends them.
+// The lines of the API table, from its title to the end of its rows.
 std::vector<std::string> api_table(const std::string& report) {
-  std::vector<std::string> lines;
-  std::size_t at = report.find("*  API RP-2A (2010)  *");
-  if (at == std::string::npos) return lines;
-  std::istringstream s(report.substr(report.rfind('\n', at) + 1));
-  std::string line;
-  while (std::getline(s, line)) {
-    if (lines.size() > 3 && !line.starts_with("  ")) break;
-    lines.push_back(line);
-  }
-  return lines;
+  return testing::table_lines(report, "*  API RP-2A (2010)  *");
 }
 
 const std::string k10(10, ' ');

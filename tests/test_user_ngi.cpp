@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "input_text.hpp"
-#include "method_table.hpp"
 #include "methods/rules.hpp"
 #include "run_dir.hpp"
 
