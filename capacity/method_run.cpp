@@ -18,7 +18,7 @@ bool selected(const AnalysisModel& m, const MethodSpec& spec) {
 
 // Whether the method is computed in this run at all.
 bool computed_in_run(const AnalysisModel& m, const MethodSpec& spec) {
-  return spec.side_friction != nullptr && (!spec.cpt_based || m.soil_detail_option == 1);
+  return !spec.cpt_based || m.soil_detail_option == 1;
 }
 
 void rebuild_penetration_list(AnalysisModel& m) {
@@ -87,7 +87,7 @@ bool has_user_values(const AnalysisModel& m) {
 // The method of unit values given per layer: its end bearing is the one
 // given, or under tension the self weight of a capacity computation.
 void run_user_values_method(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
-  if (spec.side_friction == nullptr || !has_user_values(m)) return;
+  if (!has_user_values(m)) return;
   MethodResults& r = m.method_results[spec.selection];
   spec.side_friction(m, out);
   if (m.loading_type == 1) run_capacity(m, spec.code);
@@ -160,9 +160,7 @@ void run_first_pass(AnalysisModel& m, RunOutput& out) {
     if (spec.pass == 1 && spec.user_values) run_user_values_method(m, out, spec);
   }
   for (const MethodSpec& spec : method_specs()) {
-    if (spec.pass == 1 && !spec.user_values && spec.side_friction != nullptr) {
-      run_method(m, out, spec);
-    }
+    if (spec.pass == 1 && !spec.user_values) run_method(m, out, spec);
   }
   record_first_pass_capacity(m);
   rebuild_penetration_list(m);

@@ -61,7 +61,7 @@ struct MethodSpec {
   // Unit values given by the user: run only when a layer carries one, its
   // end bearing computed only under tension, no core column in its table.
   bool user_values;
-  MethodRoutine side_friction;  // null while the method is not built into the engine
+  MethodRoutine side_friction;
 
   // End bearing. Cohesionless layers: null keeps the previous walk's values.
   // Cohesive layers: 9 su unless the method has its own rule. The maximum
@@ -93,9 +93,6 @@ const MethodSpec* method_by_code(int code);
 // The curve family of the load-transfer method `selection` (standard for a
 // number outside 1 .. 9).
 CurveFamily curve_family(int selection);
-
-// Whether the method of `selection` is built into this engine.
-bool method_available(int selection);
 
 // A maximum unit bearing at or below this is taken as not given.
 inline constexpr double kSmallestMaxBearing = 0.001;

@@ -83,9 +83,4 @@ CurveFamily curve_family(int selection) {
   return spec != nullptr ? spec->curves : CurveFamily::kStandard;
 }
 
-bool method_available(int selection) {
-  const MethodSpec* spec = method_by_selection(selection);
-  return spec != nullptr && spec->side_friction != nullptr;
-}
-
 }  // namespace zolan

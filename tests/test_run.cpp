@@ -137,7 +137,6 @@ const BadRun kBadRuns[] = {
     {"missing record", [](InputText& t) { t.r15 = "0"; }, "(record 15): the file ends before the record is complete"},
     {"no computational layer", [](InputText& t) { t.r5 = "0 0 1 0.5 29000000 2 2"; t.r9 = "0.5 0"; t.soil[2] = "0.5 1 0.8 60 34 0"; },
      "(record 9): soil_profile_depth must reach at least one length_step below the ground surface"},
-    {"method not built", [](InputText& t) { t.r7 = "0 1 1 0 2 0 0"; }, "(record 7): load_transfer_method 2 names a method that is not built into this engine yet"},
     {"CPT method without soil details", [](InputText& t) { t.r7 = "0 1 1 0 7 0 0"; },
      "(record 7): load_transfer_method 7 is a CPT-based method, which is computed only with "
      "soil_detail_option 1 (found 0)"},
