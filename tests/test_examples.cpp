@@ -24,6 +24,24 @@
 //       (0 + 12.57) x 0.4 + (12.57 + 13.72) x 0.4 = 15.55 kN;
 //     - end bearing 16.9 kN at the surface: I(1.5 OD) / (3 OD) with 9 su x
 //       0.16 m2 over 0.764 m, 28.66 / 1.528 = 18.76, times LRFD 0.9.
+//   english-all-methods (nine methods, 18 in open pipe, 1 ft steps):
+//     - GENERAL METHOD skin friction 9.4 kips at 5 ft: 5 segments of
+//       0.4 ksf x 1 ft x 3.14159 x 1.5 ft = 9.425; end bearing 26.5 kips at
+//       10 ft (layer 9-10 ft, user bearing 15 ksf at its mid-depth x
+//       0.785398 x 1.5^2 = 26.51) and 53.0 kips at 15 ft (30 ksf);
+//     - API skin friction 5.0 kips at 5 ft in the soft clay: su 0.5 ksf,
+//       sigma'v 0.11 j ksf at the bottom of layer j, alpha 0.3424, 0.4072,
+//       0.4507, 0.4843, 0.5244 (psi 4.545 / j), unit friction 0.1712,
+//       0.1712, 0.2036, 0.2253, 0.2421, 0.2622 ksf at 0 .. 5 ft; segments
+//       x 0.5 x 4.712385 ft: 4.990;
+//     - the FHWA, USACE, Revised Lambda, NGI, ICP/MTD, Fugro and UWA rules
+//       are checked by hand in their own tests (test_fhwa, test_usace_lambda,
+//       test_user_ngi, test_cpt_methods); here their tables guard the whole
+//       run against change.
+//   si-all-methods (nine methods, 610 mm closed pipe, 0.5 m steps):
+//     - GENERAL METHOD skin friction 153.3 kN at 4 m: 8 segments of 20 kPa
+//       x 0.5 m x 3.14159 x 0.61 m = 153.31; end bearing 730.6 kN at 6 m:
+//       2500 kPa x 0.785398 x 0.61^2 = 730.63.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -71,6 +89,8 @@ struct Example {
 const Example kExamples[] = {
     {"english-open-pipe", "pipe.out", "pipe.plt"},
     {"si-concrete-battered", "square.out", "square.plt"},
+    {"english-all-methods", "layered.out", "layered.plt"},
+    {"si-all-methods", "closed.out", "closed.plt"},
 };
 
 TEST(Examples, ReportsAndPlotFilesMatchTheCheckedReferences) {
