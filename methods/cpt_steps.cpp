@@ -77,6 +77,13 @@ double layer_qc(const AnalysisModel& m, int j, double qc_per_blow) {
   return cone_resistance(m, j, kSmallestGivenQc, qc_per_blow);
 }
 
+void bearing_from_layer_qc(const AnalysisModel& m, int j, QcBearingRule rule, double& qt,
+                           double& qb) {
+  qt = rule(m, layer_qc(m, j));
+  qb = qt;
+  cap_by_max_bearing(m, j, qt, qb);
+}
+
 void cpt_cohesive_bearing(const AnalysisModel& m, int j, BearingWalk& /*walk*/, double& qt,
                           double& qb) {
   const bool drained = m.clay_drained_option == 1;

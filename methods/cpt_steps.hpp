@@ -26,6 +26,13 @@ double layer_qc(const AnalysisModel& m, int j);
 // blow) where the method carries its own conversion.
 double layer_qc(const AnalysisModel& m, int j, double qc_per_blow);
 
+// A sand rule of the cone resistance alone (ICP/MTD, Fugro, UWA): the same
+// unit end bearing at the top and bottom of layer j from its cone
+// resistance, capped by the maximum unit bearing.
+using QcBearingRule = double (*)(const AnalysisModel& m, double qc);
+void bearing_from_layer_qc(const AnalysisModel& m, int j, QcBearingRule rule, double& qt,
+                           double& qb);
+
 // ICP/MTD, Fugro and UWA in a cohesive layer: a fraction of the cone
 // resistance by tip and drainage (an open tip with the plug computed keeps
 // the 9 su on entry).

@@ -67,9 +67,7 @@ void compute_fugro(AnalysisModel& m, RunOutput& out) {
 
 void fugro_sand_bearing(const AnalysisModel& m, int j, BearingWalk& /*walk*/, double& qt,
                         double& qb) {
-  qt = fugro_bearing(m, layer_qc(m, j));
-  qb = qt;
-  cap_by_max_bearing(m, j, qt, qb);
+  bearing_from_layer_qc(m, j, fugro_bearing, qt, qb);
 }
 
 }  // namespace zolan

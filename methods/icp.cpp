@@ -89,9 +89,7 @@ void compute_icp(AnalysisModel& m, RunOutput& out) {
 
 void icp_sand_bearing(const AnalysisModel& m, int j, BearingWalk& /*walk*/, double& qt,
                       double& qb) {
-  qt = icp_bearing(m, layer_qc(m, j));
-  qb = qt;
-  cap_by_max_bearing(m, j, qt, qb);
+  bearing_from_layer_qc(m, j, icp_bearing, qt, qb);
 }
 
 }  // namespace zolan

@@ -97,9 +97,7 @@ void compute_uwa(AnalysisModel& m, RunOutput& out) {
 
 void uwa_sand_bearing(const AnalysisModel& m, int j, BearingWalk& /*walk*/, double& qt,
                       double& qb) {
-  qt = uwa_bearing(m, layer_qc(m, j));
-  qb = qt;
-  cap_by_max_bearing(m, j, qt, qb);
+  bearing_from_layer_qc(m, j, uwa_bearing, qt, qb);
 }
 
 }  // namespace zolan
