@@ -20,11 +20,12 @@ int profile_point_count(const AnalysisModel& m) {
   return std::clamp(m.soil_point_count, 0, kMaxSoilPoints);
 }
 
-// Vertical stickup (ft or m) and whether the pile has one at all.
-double vertical_stickup(const AnalysisModel& m) { return m.stickup * std::cos(m.batter_angle); }
+// Whether the pile has a stickup at all.
 bool has_stickup(const AnalysisModel& m) { return m.stickup > kTolerance; }
 
 }  // namespace
+
+double vertical_stickup(const AnalysisModel& m) { return m.stickup * std::cos(m.batter_angle); }
 
 WorkingUnits working_units(const AnalysisModel& m) {
   WorkingUnits u;

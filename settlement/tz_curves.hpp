@@ -32,6 +32,9 @@ struct WorkingUnits {
 
 WorkingUnits working_units(const AnalysisModel& m);
 
+// The stickup projected on the vertical (ft or m; the batter in radians).
+double vertical_stickup(const AnalysisModel& m);
+
 // The analysis' own unit labels (English / SI).
 struct SettlementLabels {
   std::string_view length;       // "FT." / "M. "
