@@ -57,8 +57,8 @@ struct Range {
 constexpr double kTickSpacing = 70.0;
 
 Ticks axis_ticks(Range r, bool from_zero, double length) {
+  if (!(r.lo <= r.hi)) r = Range{0.0, 1.0};  // nothing drawn
   if (from_zero) r.add(0.0);
-  if (!(r.lo <= r.hi)) r = Range{0.0, 1.0};
   const int target = std::clamp(static_cast<int>(std::lround(length / kTickSpacing)) + 1, 3, 11);
   return nice_ticks(r.lo, r.hi, target);
 }

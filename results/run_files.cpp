@@ -66,6 +66,7 @@ class PlotReader {
   std::size_t peek() const { return at_end() ? 0 : tokens_of(lines_[next_]).size(); }
 
   std::vector<double> record(std::size_t count, const char* what) {
+    line_ = next_ + 1;
     if (at_end()) fail(std::string("the file ends before the ") + what);
     const std::vector<std::string> t = tokens_of(lines_[next_]);
     if (t.size() != count) {
@@ -78,15 +79,17 @@ class PlotReader {
     return v;
   }
 
+  // Fails at the record read last (or at the next one, when none is read).
   [[noreturn]] void fail(const std::string& what) const {
     throw std::runtime_error("plot data file \"" + path_.string() + "\", line " +
-                             std::to_string(next_ + 1) + ": " + what);
+                             std::to_string(line_) + ": " + what);
   }
 
  private:
   std::vector<std::string> lines_;
   fs::path path_;
   std::size_t next_ = 0;
+  std::size_t line_ = 1;
 };
 
 // A method table of the report: its method and rows.
@@ -205,7 +208,10 @@ void read_settlement(PlotReader& p, Results& r) {
     v.points = curve_points(p, static_cast<int>(head[1]));
     r.verification.push_back(std::move(v));
   }
-  if (!p.at_end()) p.fail("a record that belongs to no part of the plot data file");
+  if (!p.at_end()) {
+    p.record(p.peek(), "record");
+    p.fail("a record that belongs to no part of the plot data file");
+  }
 }
 
 }  // namespace
