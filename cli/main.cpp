@@ -80,7 +80,8 @@ void add_run_command(CLI::App& app, RunOptions& o) {
   run->footer(kRunFooter);
   run->add_option("DIR", o.directory,
                   "Folder holding names.dat, which names the input, report, plot data and CPT "
-                  "files (default: the current folder)");
+                  "files (default: the current folder)")
+      ->type_name("");
   run->add_option("--input", o.input, "Input data file (pile, soil profile, options)")
       ->type_name("FILE");
   run->add_option("--cpt", o.cpt, "CPT data file (leave out for a run without CPT data)")
@@ -106,7 +107,8 @@ void add_plot_command(CLI::App& app, PlotOptions& o) {
       "plot", "Draw the SVG plots of a finished run from its report and plot data file");
   plot->footer(kPlotFooter);
   plot->add_option("RUN_DIR", o.run_directory,
-                   "Folder of the finished run, holding the names.dat it was run with");
+                   "Folder of the finished run, holding the names.dat it was run with")
+      ->type_name("");
   plot->add_option("--report", o.report, "Report file of the run (instead of RUN_DIR)")
       ->type_name("FILE");
   plot->add_option("--plot", o.plot, "Plot data file of the run (instead of RUN_DIR)")
@@ -231,6 +233,11 @@ int main(int argc, char** argv) {
     std::cerr << where << ": " << what << " (see '" << where << " --help')\n";
     return kUsage;
   };
+  if (argc >= 2 && argv[1][0] != '-') {
+    const std::string command = argv[1];
+    const auto known = app.get_subcommands([&](CLI::App* sub) { return sub->get_name() == command; });
+    if (known.empty()) return usage_line("unknown command " + command + " (commands: run, plot)");
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
