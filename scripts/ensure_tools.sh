@@ -4,7 +4,7 @@
 # one command that installs them and fails.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev)
+packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
