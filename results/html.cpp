@@ -94,12 +94,13 @@ void write_method_table(std::ostream& o, const Results& r, const MethodCapacity&
 
 void write_settlement_table(std::ostream& o, const Results& r) {
   const Units& u = r.units;
+  const ShownMovement mv = shown_movement(u);
   o << "<h2>Load versus settlement</h2>\n<table>\n<tr><th>Top load (" << u.force
-    << ")</th><th>Top movement (" << u.movement << ")</th><th>Tip load (" << u.force
-    << ")</th><th>Tip movement (" << u.movement << ")</th></tr>\n";
+    << ")</th><th>Top movement (" << mv.unit << ")</th><th>Tip load (" << u.force
+    << ")</th><th>Tip movement (" << mv.unit << ")</th></tr>\n";
   for (const SettlementPoint& p : r.load_settlement) {
-    o << "<tr>" << cell(p.top_load, 1) << cell(p.top_movement, 4) << cell(p.tip_load, 1)
-      << cell(p.tip_movement, 4) << "</tr>\n";
+    o << "<tr>" << cell(p.top_load, 1) << cell(p.top_movement * mv.factor, mv.digits)
+      << cell(p.tip_load, 1) << cell(p.tip_movement * mv.factor, mv.digits) << "</tr>\n";
   }
   o << "</table>\n";
 }

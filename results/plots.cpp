@@ -16,16 +16,6 @@ using chart::Series;
 // t-z curves drawn at most in one panel (evenly picked when there are
 // more), so that the legend stays readable.
 constexpr std::size_t kMaxCurvesDrawn = 16;
-constexpr double kMillimetresPerMetre = 1000.0;
-
-// Movements as drawn: inches, or millimetres in SI (the results hold metres).
-struct MovementAxis {
-  double factor;
-  std::string unit;
-};
-MovementAxis movement_axis(const Units& u) {
-  return u.english ? MovementAxis{1.0, "in"} : MovementAxis{kMillimetresPerMetre, "mm"};
-}
 
 std::string with_unit(const std::string& what, const std::string& unit) {
   return what + " (" + unit + ")";
@@ -89,7 +79,7 @@ Plot capacity_plot(const Results& r) {
 
 Plot settlement_plot(const Results& r) {
   const Units& u = r.units;
-  const MovementAxis mv = movement_axis(u);
+  const ShownMovement mv = shown_movement(u);
   Figure f;
   f.title = "Load against settlement";
   f.panel_width = 460;
@@ -186,12 +176,12 @@ Series tz_series(const std::vector<TzPoint>& points, double depth, int style, co
 }
 
 // The title note of a t-z panel that does not show the whole movement range.
-std::string zoom_note(const Movements& range, const MovementAxis& mv) {
+std::string zoom_note(const Movements& range, const ShownMovement& mv) {
   if (range.drawn >= range.last) return "";
   return " (flat beyond " + fixed(range.drawn * mv.factor, 0, 2) + " " + mv.unit + ")";
 }
 
-Panel tz_panel(const std::string& title, const Units& u, const MovementAxis& mv) {
+Panel tz_panel(const std::string& title, const Units& u, const ShownMovement& mv) {
   Panel p;
   p.title = title;
   p.x.title = with_unit("Pile movement", mv.unit);
@@ -201,7 +191,7 @@ Panel tz_panel(const std::string& title, const Units& u, const MovementAxis& mv)
 
 Plot tz_plot(const Results& r) {
   const Units& u = r.units;
-  const MovementAxis mv = movement_axis(u);
+  const ShownMovement mv = shown_movement(u);
   Figure f;
   f.title = "Load-transfer curves (" + std::string(method_names(r.load_transfer_method).name) + ")";
   f.panel_width = 380;
@@ -233,7 +223,7 @@ Plot tz_plot(const Results& r) {
 
 Plot verification_plot(const Results& r) {
   const Units& u = r.units;
-  const MovementAxis mv = movement_axis(u);
+  const ShownMovement mv = shown_movement(u);
   Figure f;
   f.title = "Verification t-z curves (" +
             std::string(method_names(r.load_transfer_method).name) + ")";

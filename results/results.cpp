@@ -117,6 +117,11 @@ Units units_of(int unit_system) {
   return {false, "SI", "m", "kN", "kPa", "m", "kPa"};
 }
 
+ShownMovement shown_movement(const Units& units) {
+  constexpr double kMillimetresPerMetre = 1000.0;
+  return units.english ? ShownMovement{1.0, "in", 4} : ShownMovement{kMillimetresPerMetre, "mm", 2};
+}
+
 const char* plug_state_name(PlugState s) {
   switch (s) {
     case PlugState::kClosed: return "closed";

@@ -25,6 +25,15 @@ struct Units {
 
 Units units_of(int unit_system);
 
+// Movements as shown to a user: inches, or millimetres in SI (the results
+// hold metres there, as the report does).
+struct ShownMovement {
+  double factor;     // from the results' movement unit
+  std::string unit;  // "in" or "mm"
+  int digits;        // decimals of a table
+};
+ShownMovement shown_movement(const Units& units);
+
 // How the tip of an open-ended pipe carries its load at a penetration.
 enum class PlugState {
   kClosed,        // closed-ended or solid section: full tip bearing
