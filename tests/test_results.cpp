@@ -137,8 +137,8 @@ TEST(Results, SummaryOfTheEnglishExample) {
   const char* lines[] = {
       "Run completed: EXAMPLE 1: OPEN-ENDED STEEL PIPE PILE IN LAYERED SAND AND CLAY\n",
       "Capacity at the pile tip, 60.00 ft of pile below ground (kips):\n",
-      "  API RP 2A              664.3          374.6         289.7   unplugged: wall and "
-      "soil-plug friction govern\n",
+      ("  API RP 2A              664.3          374.6         289.7   unplugged: wall and "
+       "soil-plug friction govern\n"),
       "  at 0.5 in of settlement         482.9 kips\n",
       "  at 1 in of settlement           555.8 kips\n",
   };
