@@ -119,7 +119,7 @@ Units units_of(int unit_system) {
 
 ShownMovement shown_movement(const Units& units) {
   constexpr double kMillimetresPerMetre = 1000.0;
-  return units.english ? ShownMovement{1.0, "in", 4} : ShownMovement{kMillimetresPerMetre, "mm", 2};
+  return units.english ? ShownMovement{1.0, "in", 4} : ShownMovement{kMillimetresPerMetre, "mm", 3};
 }
 
 const char* plug_state_name(PlugState s) {
