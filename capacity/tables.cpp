@@ -65,6 +65,10 @@ void write_headings(const AnalysisModel& m, const Shape& s, bool user_method, Li
 
 }  // namespace
 
+bool row_printed(int i, int npen, int output_interval) {
+  return (i - 1) % output_interval == 0 || i == npen;
+}
+
 int printed_row_count(int npen, int output_interval) {
   const int q = npen - 1;
   const int p = output_interval;
@@ -84,12 +88,8 @@ void write_method_table(const AnalysisModel& m, const MethodResults& res, const 
   write_headings(m, shape, user_method, r);
 
   const double cos_batter = std::cos(m.batter_angle);
-  const int p = m.output_interval;
-  int counter = p - 1;
   for (int i = 1; i <= m.npen; ++i) {
-    ++counter;
-    if (counter != p && i != m.npen) continue;
-    counter = 0;
+    if (!row_printed(i, m.npen, m.output_interval)) continue;
     const double length = m.penetration_depth[i];
     Line row = Line().x(11).f(length, 7, 2).x(6);
     if (shape.battered) row.f(length * cos_batter, 7, 2).x(6);

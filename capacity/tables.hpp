@@ -7,6 +7,10 @@
 
 namespace zolan {
 
+// Whether penetration i is a row of the tables: 1, 1 + p, 1 + 2p, ... and
+// always the last (p = output_interval, at least 1).
+bool row_printed(int i, int npen, int output_interval);
+
 // Rows printed in each table (all penetrations with output_interval 1).
 int printed_row_count(int npen, int output_interval);
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <system_error>
 
 #include "capacity/method_run.hpp"
@@ -128,19 +129,25 @@ std::string reason() {
   return e != 0 ? std::string(": ") + std::strerror(e) : std::string();
 }
 
-// Opens a file that is read, the way the engine opens its files: a missing
-// file is created empty (and then fails on its first read).
+// Opens a file that is read. A missing file is refused before anything of
+// the run is written, so a misspelt name leaves nothing behind.
 void open_for_reading(std::ifstream& in, const fs::path& path, const std::string& label) {
   std::error_code ec;
   const fs::file_status st = fs::status(path, ec);
   if (fs::is_directory(st)) throw FileError(label + " cannot be opened: it is a directory");
-  if (!fs::exists(st)) {
-    std::ofstream create(path);
-    if (!create) throw FileError(label + " does not exist and cannot be created");
-  }
   errno = 0;
   in.open(path, std::ios::in | std::ios::binary);
   if (!in) throw FileError(label + " cannot be opened for reading" + reason());
+}
+
+// Refuses a file that is read when it does not exist, naming where it was
+// looked for when that differs from the name given.
+void require_existing(const fs::path& path, const std::string& name, const std::string& label) {
+  std::error_code ec;
+  if (fs::exists(path, ec) || ec.value() == EACCES) return;
+  std::string where;
+  if (path.string() != name) where = " (looked for " + quoted(path.string()) + ")";
+  throw FileError(label + " was not found" + where);
 }
 
 // Opens a file that is written from its beginning, in text mode: its lines
@@ -248,6 +255,14 @@ class Run {
     return result;
   }
 
+  // Hands a completed run to the caller's observer (outside the run's own
+  // error handling: what the observer throws reaches the caller).
+  void hand_over(const RunResult& result, const FinishedRunObserver& on_finished) const {
+    if (result.status == RunStatus::kCompleted && on_finished) {
+      on_finished(FinishedRun{*model_, files_, report_path_, plot_path_});
+    }
+  }
+
  private:
   RunResult sequence() {
     write_banner(out_.console, files_.version_text);
@@ -256,24 +271,30 @@ class Run {
     require_name(files_.input_file_name, "input data file");
     require_name(files_.plot_file_name, "plot data file");
     refuse_shared_files();
+    const std::string input_label = "input data file " + quoted(trimmed(files_.input_file_name));
+    const std::string cpt_label = "CPT data file " + quoted(trimmed(files_.cpt_file_name));
+    const bool has_cpt = !trimmed(files_.cpt_file_name).empty();
+    const fs::path input_path = resolve(base_, trimmed(files_.input_file_name));
+    const fs::path cpt_path = resolve(base_, trimmed(files_.cpt_file_name));
+    require_existing(input_path, trimmed(files_.input_file_name), input_label);
+    if (has_cpt) require_existing(cpt_path, trimmed(files_.cpt_file_name), cpt_label);
     output_label_ = "output report " + quoted(trimmed(files_.output_file_name));
-    open_for_writing(report_, resolve(base_, trimmed(files_.output_file_name)), output_label_);
+    report_path_ = resolve(base_, trimmed(files_.output_file_name));
+    open_for_writing(report_, report_path_, output_label_);
     out_.report.attach(&report_);
     write_banner(out_.report, files_.version_text);
     write_file_names(out_.report, files_);
     out_.report.blank();
     write_date_block(out_.report);
 
-    const std::string input_label = "input data file " + quoted(trimmed(files_.input_file_name));
     plot_label_ = "plot data file " + quoted(trimmed(files_.plot_file_name));
-    const std::string cpt_label = "CPT data file " + quoted(trimmed(files_.cpt_file_name));
     std::ifstream input;
     std::ifstream cpt;
-    open_for_reading(input, resolve(base_, trimmed(files_.input_file_name)), input_label);
-    open_for_writing(plot_, resolve(base_, trimmed(files_.plot_file_name)), plot_label_);
+    open_for_reading(input, input_path, input_label);
+    plot_path_ = resolve(base_, trimmed(files_.plot_file_name));
+    open_for_writing(plot_, plot_path_, plot_label_);
     out_.plot.attach(&plot_);
-    const bool has_cpt = !trimmed(files_.cpt_file_name).empty();
-    if (has_cpt) open_for_reading(cpt, resolve(base_, trimmed(files_.cpt_file_name)), cpt_label);
+    if (has_cpt) open_for_reading(cpt, cpt_path, cpt_label);
 
     AnalysisModel& m = *model_;
     read_input_data(input, input_label, m);
@@ -374,6 +395,8 @@ class Run {
 
   const RunFiles& files_;
   fs::path base_;
+  fs::path report_path_;
+  fs::path plot_path_;
   std::unique_ptr<AnalysisModel> model_ = std::make_unique<AnalysisModel>();
   RunOutput out_;
   std::ofstream report_;
@@ -391,14 +414,32 @@ RunResult console_failure(const Console& console, RunStatus status, const std::s
 }  // namespace
 
 RunResult run_analysis(const RunFiles& files, const Console& console) {
-  try {
-    return Run(files, fs::path(), console).execute();
-  } catch (const std::exception& e) {
-    return console_failure(console, RunStatus::kInternalError, e.what());
-  }
+  return run_analysis(files, console, FinishedRunObserver());
 }
 
 RunResult run_from_names_file(const fs::path& directory, const Console& console) {
+  return run_from_names_file(directory, console, FinishedRunObserver());
+}
+
+RunResult run_analysis(const RunFiles& files, const Console& console,
+                       const FinishedRunObserver& on_finished) {
+  std::optional<Run> run;
+  RunResult result;
+  try {
+    run.emplace(files, fs::path(), console);
+    result = run->execute();
+  } catch (const std::exception& e) {
+    return console_failure(console, RunStatus::kInternalError, e.what());
+  }
+  run->hand_over(result, on_finished);
+  return result;
+}
+
+RunResult run_from_names_file(const fs::path& directory, const Console& console,
+                              const FinishedRunObserver& on_finished) {
+  RunFiles files;
+  std::optional<Run> run;
+  RunResult result;
   try {
     const fs::path names_path = directory.empty() ? fs::path("names.dat") : directory / "names.dat";
     const std::string label = "run-control file " + quoted(names_path.string());
@@ -412,17 +453,19 @@ RunResult run_from_names_file(const fs::path& directory, const Console& console)
                              label + " cannot be opened (it is missing or unreadable)");
     }
     Console prompt_console = console;
-    RunFiles files;
     try {
       files = read_names_file(names, label, prompt_console);
     } catch (const InputError& e) {
       return console_failure(console, RunStatus::kBadInput, e.what());
     }
     names.close();
-    return Run(files, directory, console).execute();
+    run.emplace(files, directory, console);
+    result = run->execute();
   } catch (const std::exception& e) {
     return console_failure(console, RunStatus::kInternalError, e.what());
   }
+  run->hand_over(result, on_finished);
+  return result;
 }
 
 }  // namespace zolan

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "engine/run_control.hpp"
@@ -26,6 +27,22 @@ struct RunResult {
   int code() const { return status == RunStatus::kCompleted ? 0 : 1; }
 };
 
+struct AnalysisModel;
+
+// A completed run as its caller may look at it: the model the report and
+// the plot data file were written from, the file set, and the paths the
+// report and the plot data file were written to.
+struct FinishedRun {
+  const AnalysisModel& model;
+  const RunFiles& files;
+  std::filesystem::path report_path;
+  std::filesystem::path plot_path;
+};
+
+// Called once when a run completes, after its files are closed; not called
+// for a run that is refused or stopped.
+using FinishedRunObserver = std::function<void(const FinishedRun&)>;
+
 // The run of IZOLAN(5) with `directory` as the working directory: names.dat
 // is read there and relative file names resolve against it.
 RunResult run_from_names_file(const std::filesystem::path& directory, const Console& console);
@@ -33,5 +50,11 @@ RunResult run_from_names_file(const std::filesystem::path& directory, const Cons
 // The same analysis on the named files, without names.dat. Relative names
 // resolve against the current directory.
 RunResult run_analysis(const RunFiles& files, const Console& console);
+
+// The same two runs, handing the completed run to `on_finished`.
+RunResult run_from_names_file(const std::filesystem::path& directory, const Console& console,
+                              const FinishedRunObserver& on_finished);
+RunResult run_analysis(const RunFiles& files, const Console& console,
+                       const FinishedRunObserver& on_finished);
 
 }  // namespace zolan

@@ -29,6 +29,9 @@ inline constexpr int kMethodCount = 9;
 inline constexpr int kMaxCurves = 500;
 inline constexpr int kCurvePoints = 10;
 inline constexpr int kSettlementSteps = 9;
+// Report curves listed: three per pair of profile points (the three curves
+// in the stickup are not listed).
+inline constexpr int kMaxListedCurves = 3 * (kMaxSoilPoints - 1);
 
 // Soil table columns.
 enum SoilColumn : int {
@@ -266,6 +269,17 @@ struct AnalysisModel {
   List<double, kSettlementSteps> top_movement;
   List<double, kSettlementSteps> tip_load_result;
   List<double, kSettlementSteps> tip_movement_result;
+  // The report curves as listed, numbered in listing order (the computation
+  // curves replace them in tz_curves).
+  int listed_curve_count = 0;
+  List<TzCurve, kMaxListedCurves> listed_tz_curves;
+  // Load distribution: segment j (from the tip up) of assumed tip movement
+  // k as accepted: distance of its midpoint from the pile head, average
+  // load and mid-segment movement (working units).
+  int distribution_segment_count = 0;
+  Table<double, kMaxPenetrations, kSettlementSteps> segment_distance;
+  Table<double, kMaxPenetrations, kSettlementSteps> segment_average_load;
+  Table<double, kMaxPenetrations, kSettlementSteps> segment_mid_movement;
 };
 
 }  // namespace zolan

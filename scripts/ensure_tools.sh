@@ -5,7 +5,7 @@
 # as arguments.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev "$@")
+packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

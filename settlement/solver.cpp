@@ -183,6 +183,7 @@ void solve_load_settlement(AnalysisModel& m, RunOutput& out, bool list_curves) {
   const double cos_batter = std::cos(m.batter_angle);
   const double stickup = m.stickup * u.length;
   const double zero_friction = m.zero_friction_length * u.length;
+  m.distribution_segment_count = n;
 
   for (int k = 1; k <= kSettlementSteps; ++k) {
     const double tip_movement = u.inches(kAssumedTipMovement[k - 1]);
@@ -203,13 +204,16 @@ void solve_load_settlement(AnalysisModel& m, RunOutput& out, bool list_curves) {
       s.transfers = !(distance - stickup < zero_friction);
       s.axial_stiffness = axial_stiffness_at(stiffness, distance);
       const SegmentResult r = settle_segment(m, curve_count, s, load, movement, guess);
+      m.segment_distance(j, k) = distance;
+      m.segment_average_load(j, k) = r.average_load;
+      m.segment_mid_movement(j, k) = r.mid_movement;
       out.plot.put(Line()
                        .x(3)
-                       .e(distance / u.length, 10, 3)
+                       .e(m.segment_distance(j, k) / u.length, 10, 3)
                        .x(3)
-                       .e(r.average_load / u.force, 10, 3)
+                       .e(m.segment_average_load(j, k) / u.force, 10, 3)
                        .x(3)
-                       .e(r.mid_movement, 10, 3));
+                       .e(m.segment_mid_movement(j, k), 10, 3));
       load = r.top_load;
       movement = r.top_movement;
       guess = r.top_movement;

@@ -22,11 +22,12 @@ int profile_point_count(const AnalysisModel& m) {
   return std::clamp(m.soil_point_count, 0, kMaxSoilPoints);
 }
 
-// Vertical stickup (ft or m) and whether the pile has one at all.
-double vertical_stickup(const AnalysisModel& m) { return m.stickup * std::cos(m.batter_angle); }
+// Whether the pile has a stickup at all.
 bool has_stickup(const AnalysisModel& m) { return m.stickup > kTolerance; }
 
 }  // namespace
+
+double vertical_stickup(const AnalysisModel& m) { return m.stickup * std::cos(m.batter_angle); }
 
 WorkingUnits working_units(const AnalysisModel& m) {
   WorkingUnits u;
@@ -298,19 +299,21 @@ void write_curve_points(LineSink& sink, const TzCurve& c) {
   }
 }
 
-void list_report_curves(const AnalysisModel& m, const WorkingUnits& u, RunOutput& out) {
+void list_report_curves(AnalysisModel& m, const WorkingUnits& u, RunOutput& out) {
   write_curve_heading(out.report, settlement_labels(m.unit_system));
   // The three stickup curves are built but not listed.
   const int first = has_stickup(m) ? 4 : 1;
-  const int last = std::min(m.report_curve_count, kMaxCurves);
+  const int last = std::min(m.report_curve_count, first - 1 + kMaxListedCurves);
   const int listed = std::max(0, last - first + 1);
+  m.listed_curve_count = listed;
+  for (int k = 1; k <= listed; ++k) m.listed_tz_curves[k] = m.tz_curves[first - 1 + k];
   out.plot.put(Line().i(listed, 12));  // free format: one integer
   const double vs = vertical_stickup(m);
-  for (int k = first; k <= last; ++k) {
-    const TzCurve& c = m.tz_curves[k];
+  for (int k = 1; k <= listed; ++k) {
+    const TzCurve& c = m.listed_tz_curves[k];
     const double depth = c.curve_depth / u.length - vs;  // below ground, ft or m
     for (LineSink* sink : {&out.report, &out.plot}) {
-      write_curve_number_line(*sink, k - first + 1, c.curve_point_count, depth);
+      write_curve_number_line(*sink, k, c.curve_point_count, depth);
       write_curve_points(*sink, c);
     }
   }

@@ -32,6 +32,9 @@ struct WorkingUnits {
 
 WorkingUnits working_units(const AnalysisModel& m);
 
+// The stickup projected on the vertical (ft or m; the batter in radians).
+double vertical_stickup(const AnalysisModel& m);
+
 // The analysis' own unit labels (English / SI).
 struct SettlementLabels {
   std::string_view length;       // "FT." / "M. "
@@ -90,8 +93,9 @@ double tip_soil_type(const AnalysisModel& m);
 // Report curves (three per profile layer, three more in the stickup) in
 // tz_curves; sets report_curve_count and returns it.
 int build_report_curves(AnalysisModel& m, const WorkingUnits& u);
-// Listing of the report curves to the report and the plot data file.
-void list_report_curves(const AnalysisModel& m, const WorkingUnits& u, RunOutput& out);
+// Listing of the report curves to the report and the plot data file, from
+// listed_tz_curves (kept there for the results of the run).
+void list_report_curves(AnalysisModel& m, const WorkingUnits& u, RunOutput& out);
 // Heading of a curve listing (two lines and an empty line, report only).
 void write_curve_heading(LineSink& report, const SettlementLabels& labels);
 

@@ -1,5 +1,4 @@
-// The exported entry and the command-line program, as a front end and a
-// user call them.
+// The exported entry, as a front end calls it.
 #include <gtest/gtest.h>
 #include <dlfcn.h>
 #include <unistd.h>
@@ -70,47 +69,6 @@ TEST(Izolan, MissingNamesFileReturnsOne) {
   InDirectory here(dir.path());
   EXPECT_EQ(izolan(5), 1);
   EXPECT_EQ(testing::count_entries(dir.path()), 0);
-}
-
-int run_cli(const std::string& arguments, const std::filesystem::path& output) {
-  const std::string command = std::string(ZOLAN_CLI) + " " + arguments + " > " + output.string() + " 2>&1 < /dev/null";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST(Cli, HelpUsageErrorsAndBothRunForms) {
-  ScratchDir dir;
-  const auto console = dir / "console.txt";
-  EXPECT_EQ(run_cli("--help", console), 0);
-  EXPECT_NE(read_file(console).find("zolan run [DIR]"), std::string::npos);
-  EXPECT_EQ(run_cli("--frobnicate", console), 2);
-  EXPECT_NE(read_file(console).find("unknown command or option: --frobnicate"), std::string::npos);
-  EXPECT_EQ(run_cli("run --input a.dat --bogus x", console), 2);
-  EXPECT_EQ(run_cli("run --input a.dat", console), 2);
-  EXPECT_EQ(run_cli("", console), 2);
-  EXPECT_EQ(run_cli("run /nonexistent-zolan-dir", console), 2);
-
-  const auto example = dir / "example";
-  std::filesystem::create_directory(example);
-  testing::copy_example("english-open-pipe", example);
-  EXPECT_EQ(run_cli("run " + example.string(), console), 0);
-  EXPECT_NE(read_file(console).find("COMPUTATION IS PROCEEDING........"), std::string::npos);
-  const std::string by_names = read_file(example / "pipe.out");
-
-  const std::string named = "run --input " + (example / "pipe.dat").string() + " --cpt " +
-                            (example / "pipe.cpt").string() + " --report " +
-                            (dir / "named.out").string() + " --plot " + (dir / "named.plt").string() +
-                            " --version 1.0.0";
-  EXPECT_EQ(run_cli(named, console), 0);
-  // The same analysis: the reports differ only in the file-name block and
-  // the time of the run.
-  const std::string by_files = read_file(dir / "named.out");
-  const auto tail = [](const std::string& r) { return r.substr(r.find("\n1\n")); };
-  EXPECT_EQ(tail(by_names), tail(by_files));
-  EXPECT_EQ(read_file(example / "pipe.plt"), read_file(dir / "named.plt"));
-
-  write_file(example / "pipe.dat", "broken\n");
-  EXPECT_EQ(run_cli("run " + example.string(), console), 1);
 }
 
 }  // namespace

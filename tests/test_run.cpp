@@ -185,14 +185,73 @@ TEST(Run, BlankCptNameMeansNoCptData) {
   EXPECT_FALSE(fs::exists(dir / "cpt.cpt"));
 }
 
-TEST(Run, MissingInputFileIsCreatedEmptyAndRefused) {
+TEST(Run, MissingInputOrCptFileIsRefusedAsNotFoundAndNothingIsCreated) {
+  struct Case {
+    const char* name;
+    bool input_present;
+    bool cpt_present;
+    const char* refused;  // the file named in the message
+  };
+  const Case cases[] = {
+      {"no input data file", false, true, "input data file \"%s/in.dat\" was not found"},
+      {"no CPT data file", true, false, "CPT data file \"%s/cpt.cpt\" was not found"},
+      {"neither", false, false, "input data file \"%s/in.dat\" was not found"},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    if (c.input_present) write_file(dir / "in.dat", InputText().str());
+    if (c.cpt_present) write_file(dir / "cpt.cpt", "0 0\n");
+    const int before = testing::count_entries(dir.path());
+    std::ostringstream console_out;
+    std::istringstream console_in;
+    const RunResult r = run_analysis(files_in(dir), Console{&console_out, &console_in});
+    EXPECT_EQ(r.status, RunStatus::kFileError) << c.name;
+    std::string want = c.refused;
+    want.replace(want.find("%s"), 2, dir.path().string());
+    EXPECT_NE(r.message.find(want), std::string::npos) << c.name << ": " << r.message;
+    EXPECT_NE(console_out.str().find(" ERROR - " + want), std::string::npos) << c.name;
+    // Neither the missing file, nor the report, nor the plot data file.
+    EXPECT_EQ(testing::count_entries(dir.path()), before) << c.name;
+  }
+}
+
+TEST(Run, MisspeltNameInNamesFileSaysWhereItWasLookedFor) {
   ScratchDir dir;
+  write_file(dir / "names.dat",
+             "1.0\nx\nx\n0\nep/pipe.dta\nout.txt\nplot.plt\ncpt.cpt\n");
   write_file(dir / "cpt.cpt", "0 0\n");
-  const Outcome o = run_files(files_in(dir));
-  EXPECT_EQ(o.result.status, RunStatus::kBadInput);
-  EXPECT_NE(o.result.message.find("line 1 (record 1, title): the file ends here"), std::string::npos)
-      << o.result.message;
-  EXPECT_TRUE(fs::exists(dir / "in.dat"));
+  std::ostringstream console_out;
+  std::istringstream console_in;
+  const RunResult r = run_from_names_file(dir.path(), Console{&console_out, &console_in});
+  EXPECT_EQ(r.status, RunStatus::kFileError);
+  EXPECT_EQ(r.message, "input data file \"ep/pipe.dta\" was not found (looked for \"" +
+                           (dir / "ep/pipe.dta").string() + "\")");
+  EXPECT_FALSE(fs::exists(dir / "ep"));
+  EXPECT_FALSE(fs::exists(dir / "out.txt"));
+}
+
+TEST(Run, FinishedRunObserverSeesACompletedRunOnly) {
+  ScratchDir dir;
+  write_file(dir / "in.dat", InputText().str());
+  write_file(dir / "cpt.cpt", "0 0\n");
+  std::ostringstream console_out;
+  std::istringstream console_in;
+  int calls = 0;
+  fs::path report;
+  const RunResult done = run_analysis(files_in(dir), Console{&console_out, &console_in},
+                                      [&](const FinishedRun& f) {
+                                        ++calls;
+                                        report = f.report_path;
+                                      });
+  EXPECT_EQ(done.code(), 0) << done.message;
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(report, dir / "out.txt");
+
+  fs::remove(dir / "in.dat");
+  const RunResult refused = run_analysis(files_in(dir), Console{&console_out, &console_in},
+                                         [&](const FinishedRun&) { ++calls; });
+  EXPECT_EQ(refused.code(), 1);
+  EXPECT_EQ(calls, 1);
 }
 
 TEST(Run, FileSystemFaults) {
