@@ -173,8 +173,14 @@ Results collect_results(const FinishedRun& run) {
   res.length_step = m.length_step;
   res.output_interval = m.output_interval;
   res.load_transfer_method = m.load_transfer_method;
+  // The methods the user asked for (their tables are in the report) and the
+  // load-transfer method; the others the run computes along the way stay out.
   for (const MethodSpec& spec : method_specs()) {
-    if (m.method_results[spec.selection].computed) res.methods.push_back(method_capacity(m, spec));
+    const bool asked = m.method_selected[spec.selection] == 1 ||
+                       spec.selection == m.load_transfer_method;
+    if (asked && m.method_results[spec.selection].computed) {
+      res.methods.push_back(method_capacity(m, spec));
+    }
   }
   collect_settlement(m, res);
   res.report_file = run.report_path;
