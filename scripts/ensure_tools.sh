@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages the build needs are present, installing
 # them when this user may (root or password-less sudo); otherwise prints the
-# one command that installs them and fails.
+# one command that installs them and fails. Arguments name more packages
+# (scripts/bench.sh adds libbenchmark-dev).
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev)
+packages=(cmake g++ make libgtest-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
