@@ -25,7 +25,7 @@ namespace zolan {
 
 class Line {
  public:
-  Line() = default;
+  Line();
 
   Line& x(int n);
   Line& t(std::string_view text);
