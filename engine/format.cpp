@@ -229,10 +229,29 @@ Line& Line::a(std::string_view text) {
   return *this;
 }
 
+void LineSink::attach(std::ostream* out, std::size_t block_bytes) {
+  flush();
+  out_ = out;
+  block_bytes_ = block_bytes;
+  if (block_bytes_ > 0) kept_.reserve(block_bytes_ + kLineReserve);
+}
+
 void LineSink::put(std::string_view text) {
   if (out_ == nullptr) return;
-  out_->write(text.data(), static_cast<std::streamsize>(text.size()));
-  out_->put('\n');
+  if (block_bytes_ == 0) {
+    out_->write(text.data(), static_cast<std::streamsize>(text.size()));
+    out_->put('\n');
+    return;
+  }
+  kept_.append(text);
+  kept_.push_back('\n');
+  if (kept_.size() >= block_bytes_) flush();
+}
+
+void LineSink::flush() {
+  if (out_ == nullptr || kept_.empty()) return;
+  out_->write(kept_.data(), static_cast<std::streamsize>(kept_.size()));
+  kept_.clear();
 }
 
 void LineSink::blank(int n) {

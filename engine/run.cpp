@@ -25,6 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The report and the plot data file take their lines in blocks of this
+// size, not line by line (the console takes each line at once).
+constexpr std::size_t kLineBlockBytes = 64 * 1024;
+
 // A file that cannot be opened, read or written.
 class FileError : public std::runtime_error {
  public:
@@ -269,7 +273,7 @@ class Run {
     output_label_ = "output report " + quoted(trimmed(files_.output_file_name));
     report_ = open_written(report_file_, files_.output_file_name, output_label_,
                            streams_ ? streams_->report : nullptr);
-    out_.report.attach(report_);
+    out_.report.attach(report_, kLineBlockBytes);
     write_banner(out_.report, files_.version_text);
     write_file_names(out_.report, files_);
     out_.report.blank();
@@ -285,7 +289,7 @@ class Run {
     if (input == nullptr) throw FileError(input_label + " cannot be read: no stream was given");
     plot_ = open_written(plot_file_, files_.plot_file_name, plot_label_,
                          streams_ ? streams_->plot : nullptr);
-    out_.plot.attach(plot_);
+    out_.plot.attach(plot_, kLineBlockBytes);
     std::istream* cpt = open_read(cpt_file, files_.cpt_file_name, cpt_label,
                                   streams_ ? streams_->cpt : nullptr);
 
@@ -377,8 +381,8 @@ class Run {
     return &file;
   }
 
-  // Detaches the sink and closes its stream (a file) or flushes it; whether
-  // anything written was lost.
+  // Hands the sink's last lines to its stream, then closes the stream (a
+  // file) or flushes it; whether anything written was lost.
   static bool finish(LineSink& sink, std::ostream* stream, std::ofstream& file) {
     sink.attach(nullptr);
     if (stream == nullptr) return false;

@@ -306,5 +306,28 @@ TEST(LineSink, WritesWholeLinesAndBlankLines) {
   EXPECT_FALSE(detached.is_open());
 }
 
+TEST(LineSink, KeepsLinesUntilABlockIsFull) {
+  std::ostringstream out;
+  LineSink sink;
+  sink.attach(&out, 8);
+  sink.put("abc");  // 4 bytes kept
+  EXPECT_EQ(out.str(), "");
+  sink.put("defg");  // 9 bytes: a block
+  EXPECT_EQ(out.str(), "abc\ndefg\n");
+  sink.blank();
+  sink.flush();
+  EXPECT_EQ(out.str(), "abc\ndefg\n\n");
+  sink.put("last");
+  std::ostringstream other;
+  sink.attach(&other);  // hands "last" to the first stream, then line by line
+  sink.put("next");
+  EXPECT_EQ(out.str(), "abc\ndefg\n\nlast\n");
+  EXPECT_EQ(other.str(), "next\n");
+  sink.attach(nullptr, 8);
+  sink.put("swallowed");
+  sink.flush();
+  EXPECT_EQ(other.str(), "next\n");
+}
+
 }  // namespace
 }  // namespace zolan
