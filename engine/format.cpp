@@ -1,7 +1,10 @@
 #include "engine/format.hpp"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace zolan {
@@ -30,14 +33,6 @@ void append_stars(std::string& out, int w) {
   if (w > 0) out.append(static_cast<std::size_t>(w), '*');
 }
 
-// Appends `s` right-aligned in w columns, or asterisks when it does not fit.
-void append_fit(std::string& out, std::string_view s, int w) {
-  if (w < 0) return;
-  if (s.size() > static_cast<std::size_t>(w)) return append_stars(out, w);
-  out.append(static_cast<std::size_t>(w) - s.size(), ' ');
-  out.append(s);
-}
-
 bool all_zero_digits(std::string_view s) {
   for (char c : s) {
     if (c >= '1' && c <= '9') return false;
@@ -46,21 +41,42 @@ bool all_zero_digits(std::string_view s) {
 }
 
 // Drops the optional 0 before the decimal point ("0.50" -> ".50",
-// "-0.50" -> "-.50") of the number in [begin, end).
-std::string_view drop_leading_zero(char* begin, char* end) {
+// "-0.50" -> "-.50") of the number in [begin, end); its new beginning.
+char* drop_leading_zero(char* begin, char* end) {
   const std::string_view s(begin, static_cast<std::size_t>(end - begin));
-  if (s.starts_with("0.")) return s.substr(1);
-  if (!s.starts_with("-0.")) return s;
+  if (s.starts_with("0.")) return begin + 1;
+  if (!s.starts_with("-0.")) return begin;
   begin[1] = '-';
-  return s.substr(1);
+  return begin + 1;
 }
 
-// Fits the number in [begin, end) to w columns, without its optional
-// leading zero when it is one column too wide.
-void append_number(std::string& out, char* begin, char* end, int w) {
-  std::string_view s(begin, static_cast<std::size_t>(end - begin));
-  if (w >= 0 && s.size() > static_cast<std::size_t>(w)) s = drop_leading_zero(begin, end);
-  append_fit(out, s, w);
+// A number written for its field, with room before it for the blanks that
+// right-align it, so that the whole field is appended at once.
+struct FieldBuffer {
+  static constexpr std::size_t kBlankRoom = 32;
+  char text[kBlankRoom + kNumberRoom];
+  char* number() { return text + kBlankRoom; }
+};
+
+// Appends the number from field.number() to `end` right-aligned in w
+// columns, without its optional leading zero when it is one column too
+// wide, or asterisks when it does not fit.
+void append_number(std::string& out, FieldBuffer& field, char* end, int w) {
+  if (w < 0) return;
+  const auto width = static_cast<std::size_t>(w);
+  char* begin = field.number();
+  if (static_cast<std::size_t>(end - begin) > width) begin = drop_leading_zero(begin, end);
+  const auto size = static_cast<std::size_t>(end - begin);
+  if (size > width) return append_stars(out, w);
+  const std::size_t blanks = width - size;
+  if (blanks > FieldBuffer::kBlankRoom) {
+    out.append(blanks, ' ');
+    out.append(begin, size);
+    return;
+  }
+  begin -= blanks;
+  for (std::size_t k = 0; k < blanks; ++k) begin[k] = ' ';
+  out.append(begin, width);
 }
 
 // Appends `n` as exactly `digits` decimal digits.
@@ -72,51 +88,233 @@ char* put_digits(char* at, int n, int digits) {
   return at + digits;
 }
 
+// Exact decimal rounding in 128-bit integers, for the fields of ordinary
+// magnitudes; to_chars with a precision serves the rest.
+__extension__ typedef unsigned __int128 Wide;
+
+// Scales of 10^-19 to 10^19: every power of ten below 2^64.
+constexpr int kMaxScale = 19;
+constexpr auto kPowersOfTen = [] {
+  std::array<std::uint64_t, kMaxScale + 1> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& p : powers) {
+    p = power;
+    power *= 10;  // wraps past the last one, which is never used
+  }
+  return powers;
+}();
+
+// 10^-19 to 10^19 as doubles (the negative powers inexact), for a first
+// guess of a decimal exponent.
+constexpr auto kTensAsDoubles = [] {
+  std::array<double, 2 * kMaxScale + 1> tens{};
+  double up = 1.0;
+  double down = 1.0;
+  for (int k = 0; k <= kMaxScale; ++k) {
+    tens[static_cast<std::size_t>(kMaxScale + k)] = up;
+    tens[static_cast<std::size_t>(kMaxScale - k)] = down;
+    up *= 10.0;
+    down /= 10.0;
+  }
+  return tens;
+}();
+
+// The most significant digits the integer rounding gives an E field.
+constexpr int kMaxExactDigits = 17;
+
+// |value| = mantissa x 2^exponent.
+struct BinaryParts {
+  std::uint64_t mantissa;
+  int exponent;
+};
+
+BinaryParts binary_parts(double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased == 0) return {fraction, -1074};  // zero or subnormal
+  return {fraction | (std::uint64_t{1} << 52), biased - 1075};
+}
+
+// n / 2^shift (shift 1 to the width of N less 1) and n / divisor (divisor
+// below 2^127), rounded to the nearest whole number, a tie to the even one.
+template <typename N>
+N shift_rounded(N n, int shift) {
+  N q = n >> shift;
+  const N rest = n - (q << shift);
+  const N half = N{1} << (shift - 1);
+  if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+  return q;
+}
+
+Wide divide_rounded(Wide n, Wide divisor) {
+  Wide q = n / divisor;
+  const Wide twice_rest = 2 * (n - q * divisor);
+  if (twice_rest > divisor || (twice_rest == divisor && (q & 1) != 0)) ++q;
+  return q;
+}
+
+// |value| x 10^scale rounded to the nearest whole number, a tie to the even
+// one, computed exactly from the binary value (the rounding of printf and
+// of to_chars with a precision); false when the scale or the result lies
+// beyond 64 bits.
+bool round_scaled(double value, int scale, std::uint64_t& q) {
+  if (scale < -kMaxScale || scale > kMaxScale) return false;
+  const BinaryParts b = binary_parts(value);
+  // |value| x 10^scale = n x 2^exponent / divisor, n below 2^117.
+  Wide n = b.mantissa;
+  Wide divisor = 1;
+  if (scale >= 0) {
+    n *= kPowersOfTen[static_cast<std::size_t>(scale)];
+  } else {
+    divisor = kPowersOfTen[static_cast<std::size_t>(-scale)];
+  }
+  Wide result = 0;
+  if (b.exponent >= 0) {
+    if (scale >= 0) {
+      if (b.exponent >= 64 || (n >> (64 - b.exponent)) != 0) return false;
+      result = n << b.exponent;
+    } else {
+      if (b.exponent > 74) return false;  // n x 2^exponent must stay below 2^128
+      result = divide_rounded(n << b.exponent, divisor);
+    }
+  } else {
+    const int shift = -b.exponent;
+    if (scale >= 0) {
+      // Below half of one unit (n < 2^117) rounds to 0; the common case
+      // in 64 bits.
+      constexpr Wide kNarrow = ~std::uint64_t{0};
+      if (shift < 64 && n <= kNarrow) {
+        result = shift_rounded(static_cast<std::uint64_t>(n), shift);
+      } else {
+        result = shift >= 118 ? 0 : shift_rounded(n, shift);
+      }
+    } else {
+      // Beyond 2^-64 the value is below 2^-11, a tenth of it below one half.
+      result = shift > 63 ? 0 : divide_rounded(n, divisor << shift);
+    }
+  }
+  if (result > ~std::uint64_t{0}) return false;
+  q = static_cast<std::uint64_t>(result);
+  return true;
+}
+
+char* put_run(char* at, std::size_t count, char c) {
+  for (std::size_t k = 0; k < count; ++k) *at++ = c;
+  return at;
+}
+
+// Writes q in decimal with at least `least` digits (leading zeros) so
+// that it ends just before `end`; its first digit.
+char* put_decimal_before(char* end, std::uint64_t q, int least) {
+  char* at = end;
+  do {
+    *--at = static_cast<char>('0' + q % 10);
+    q /= 10;
+  } while (q != 0);
+  while (end - at < least) *--at = '0';
+  return at;
+}
+
+// The number of an F field, [-]ddd.ddd, written from `at` (room for
+// kNumberRoom characters); its end, or null when it has no room.
+char* fixed_number(char* at, double value, int d) {
+  std::uint64_t q = 0;
+  if (d <= kMaxScale && round_scaled(value, d, q)) {
+    char digits[kMaxScale + 2];
+    char* const digits_end = digits + sizeof digits;
+    const char* first = put_decimal_before(digits_end, q, d + 1);  // 0.05 is 005
+    if (q != 0 && value < 0.0) *at++ = '-';                        // no "-0.00"
+    const char* point = digits_end - d;
+    while (first != point) *at++ = *first++;
+    *at++ = '.';
+    while (first != digits_end) *at++ = *first++;
+    return at;
+  }
+  const auto [last, ec] = std::to_chars(at, at + kNumberRoom - 1, value, std::chars_format::fixed, d);
+  if (ec != std::errc()) return nullptr;
+  char* end = last;
+  if (d == 0) *end++ = '.';  // the F field keeps its point
+  if (*at == '-' && all_zero_digits(std::string_view(at, static_cast<std::size_t>(end - at)))) {
+    // no "-0.00"
+    for (char* p = at; p + 1 != end; ++p) p[0] = p[1];
+    --end;
+  }
+  return end;
+}
+
+// The d significant digits of |value| (not 0) and the exponent of the E
+// field (0.ddd x 10^exponent); the number of digits written, 0 when they
+// have no room.
+std::size_t exponent_digits(char* digits, double value, int d, int& exponent) {
+  const BinaryParts b = binary_parts(value);
+  if (d <= kMaxExactDigits && b.mantissa != 0) {
+    // 2^binary <= |value| < 2^(binary + 1); the decimal exponent k of
+    // |value| estimated from it is corrected by the digit count of q.
+    const int binary = b.exponent + static_cast<int>(std::bit_width(b.mantissa)) - 1;
+    int k = (binary * 1233) >> 12;  // about binary x log10(2), one too small at times
+    if (k + 1 >= -kMaxScale && k + 1 <= kMaxScale && std::fabs(value) >= kTensAsDoubles[k + 1 + kMaxScale]) {
+      ++k;
+    }
+    for (int tries = 0; tries < 4; ++tries) {
+      std::uint64_t q = 0;
+      if (!round_scaled(value, d - 1 - k, q)) break;
+      if (q >= kPowersOfTen[static_cast<std::size_t>(d)]) {
+        ++k;  // k too small, or the rounding carried into one more digit
+      } else if (q < kPowersOfTen[static_cast<std::size_t>(d - 1)]) {
+        --k;
+      } else {
+        exponent = k + 1;
+        put_decimal_before(digits + d, q, d);
+        return static_cast<std::size_t>(d);
+      }
+    }
+  }
+  char sci[kNumberRoom];
+  const auto [last, ec] =
+      std::to_chars(sci, sci + kNumberRoom - 16, std::fabs(value), std::chars_format::scientific, d - 1);
+  if (ec != std::errc()) return 0;
+  char* at = digits;
+  const char* p = sci;
+  for (; *p != 'e'; ++p) {
+    if (*p != '.') *at++ = *p;
+  }
+  const bool below = p[1] == '-';
+  int magnitude = 0;
+  for (p += 2; p != last; ++p) magnitude = magnitude * 10 + (*p - '0');
+  exponent = (below ? -magnitude : magnitude) + 1;
+  return static_cast<std::size_t>(at - digits);
+}
+
 void append_f(std::string& out, double value, int w, int d) {
   trap_non_finite(value);
   if (!std::isfinite(value) || d < 0) return append_stars(out, w);
-  char buf[kNumberRoom];
-  // to_chars rounds the exact binary value correctly (a tie goes to the
-  // even digit), as printf does.
-  const auto [last, ec] = std::to_chars(buf, buf + kNumberRoom - 1, value, std::chars_format::fixed, d);
-  if (ec != std::errc()) return append_stars(out, w);
-  char* end = last;
-  if (d == 0) *end++ = '.';  // the F field keeps its point
-  char* begin = buf;
-  if (*begin == '-' && all_zero_digits(std::string_view(begin, static_cast<std::size_t>(end - begin)))) {
-    ++begin;  // no "-0.00"
-  }
-  append_number(out, begin, end, w);
+  FieldBuffer field;
+  char* end = fixed_number(field.number(), value, d);
+  if (end == nullptr) return append_stars(out, w);
+  append_number(out, field, end, w);
 }
 
 void append_e(std::string& out, double value, int w, int d) {
   trap_non_finite(value);
   if (!std::isfinite(value) || d < 1) return append_stars(out, w);
+  if (static_cast<std::size_t>(d) > kNumberRoom - 16) return append_stars(out, w);
   // The field is [-]0.<d digits><exponent part>; the digits are those of
   // d significant digits, rounded once from the exact binary value.
-  char buf[kNumberRoom];
-  char* at = buf;
+  FieldBuffer field;
+  char* at = field.number();
   int exponent = 0;
   if (value == 0.0) {
-    if (static_cast<std::size_t>(d) > kNumberRoom - 16) return append_stars(out, w);
     *at++ = '0';
     *at++ = '.';
-    for (int k = 0; k < d; ++k) *at++ = '0';
+    at = put_run(at, static_cast<std::size_t>(d), '0');
   } else {
-    char sci[kNumberRoom];
-    const auto [last, ec] = std::to_chars(sci, sci + kNumberRoom - 16, std::fabs(value),
-                                          std::chars_format::scientific, d - 1);
-    if (ec != std::errc()) return append_stars(out, w);
     if (value < 0.0) *at++ = '-';
     *at++ = '0';
     *at++ = '.';
-    const char* p = sci;
-    for (; *p != 'e'; ++p) {
-      if (*p != '.') *at++ = *p;
-    }
-    const bool below = p[1] == '-';
-    for (p += 2; p != last; ++p) exponent = exponent * 10 + (*p - '0');
-    exponent = (below ? -exponent : exponent) + 1;
+    const std::size_t count = exponent_digits(at, value, d, exponent);
+    if (count == 0) return append_stars(out, w);
+    at += count;
   }
   const int magnitude = std::abs(exponent);
   if (magnitude <= 99) {
@@ -129,7 +327,7 @@ void append_e(std::string& out, double value, int w, int d) {
   } else {
     return append_stars(out, w);
   }
-  append_number(out, buf, at, w);
+  append_number(out, field, at, w);
 }
 
 void append_i(std::string& out, std::int64_t value, int w, int m) {
