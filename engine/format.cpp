@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace zolan {
 namespace {
@@ -58,13 +59,22 @@ struct FieldBuffer {
   char* number() { return text + kBlankRoom; }
 };
 
-// Appends the number from field.number() to `end` right-aligned in w
-// columns, without its optional leading zero when it is one column too
-// wide, or asterisks when it does not fit.
-void append_number(std::string& out, FieldBuffer& field, char* end, int w) {
+// The characters [begin, end) of a number in its FieldBuffer, never
+// starting before number(); begin is null when the number has no room.
+struct NumberText {
+  char* begin;
+  char* end;
+};
+
+// Appends the number right-aligned in w columns, without its optional
+// leading zero when it is one column too wide, or asterisks when it does
+// not fit.
+void append_number(std::string& out, NumberText number, int w) {
   if (w < 0) return;
+  if (number.begin == nullptr) return append_stars(out, w);
   const auto width = static_cast<std::size_t>(w);
-  char* begin = field.number();
+  char* begin = number.begin;
+  char* const end = number.end;
   if (static_cast<std::size_t>(end - begin) > width) begin = drop_leading_zero(begin, end);
   const auto size = static_cast<std::size_t>(end - begin);
   if (size > width) return append_stars(out, w);
@@ -74,9 +84,8 @@ void append_number(std::string& out, FieldBuffer& field, char* end, int w) {
     out.append(begin, size);
     return;
   }
-  begin -= blanks;
-  for (std::size_t k = 0; k < blanks; ++k) begin[k] = ' ';
-  out.append(begin, width);
+  std::memset(begin - FieldBuffer::kBlankRoom, ' ', FieldBuffer::kBlankRoom);
+  out.append(begin - blanks, width);
 }
 
 // Appends `n` as exactly `digits` decimal digits.
@@ -204,43 +213,62 @@ char* put_run(char* at, std::size_t count, char c) {
   return at;
 }
 
+// "00" to "99".
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t k = 0; k < 100; ++k) {
+    pairs[2 * k] = static_cast<char>('0' + k / 10);
+    pairs[2 * k + 1] = static_cast<char>('0' + k % 10);
+  }
+  return pairs;
+}();
+
 // Writes q in decimal with at least `least` digits (leading zeros) so
 // that it ends just before `end`; its first digit.
 char* put_decimal_before(char* end, std::uint64_t q, int least) {
   char* at = end;
-  do {
-    *--at = static_cast<char>('0' + q % 10);
-    q /= 10;
-  } while (q != 0);
+  while (q >= 100) {
+    at -= 2;
+    std::memcpy(at, &kDigitPairs[2 * (q % 100)], 2);
+    q /= 100;
+  }
+  if (q >= 10) {
+    at -= 2;
+    std::memcpy(at, &kDigitPairs[2 * q], 2);
+  } else {
+    *--at = static_cast<char>('0' + q);
+  }
   while (end - at < least) *--at = '0';
   return at;
 }
 
-// The number of an F field, [-]ddd.ddd, written from `at` (room for
-// kNumberRoom characters); its end, or null when it has no room.
-char* fixed_number(char* at, double value, int d) {
+// The number of an F field, [-]ddd.ddd, in `field`.
+NumberText fixed_number(FieldBuffer& field, double value, int d) {
   std::uint64_t q = 0;
   if (d <= kMaxScale && round_scaled(value, d, q)) {
-    char digits[kMaxScale + 2];
-    char* const digits_end = digits + sizeof digits;
-    const char* first = put_decimal_before(digits_end, q, d + 1);  // 0.05 is 005
-    if (q != 0 && value < 0.0) *at++ = '-';                        // no "-0.00"
-    const char* point = digits_end - d;
-    while (first != point) *at++ = *first++;
-    *at++ = '.';
-    while (first != digits_end) *at++ = *first++;
-    return at;
+    // Written from its end: the d digits after the point, the point, the
+    // whole part (at least a 0), the sign (no "-0.00").
+    char* const end = field.number() + 2 * kMaxScale + 4;
+    char* at = end;
+    const bool negative = q != 0 && value < 0.0;
+    for (int k = 0; k < d; ++k) {
+      *--at = static_cast<char>('0' + q % 10);
+      q /= 10;
+    }
+    *--at = '.';
+    at = put_decimal_before(at, q, 1);
+    if (negative) *--at = '-';
+    return {at, end};
   }
-  const auto [last, ec] = std::to_chars(at, at + kNumberRoom - 1, value, std::chars_format::fixed, d);
-  if (ec != std::errc()) return nullptr;
+  char* const begin = field.number();
+  const auto [last, ec] = std::to_chars(begin, begin + kNumberRoom - 1, value, std::chars_format::fixed, d);
+  if (ec != std::errc()) return {nullptr, nullptr};
   char* end = last;
   if (d == 0) *end++ = '.';  // the F field keeps its point
-  if (*at == '-' && all_zero_digits(std::string_view(at, static_cast<std::size_t>(end - at)))) {
-    // no "-0.00"
-    for (char* p = at; p + 1 != end; ++p) p[0] = p[1];
-    --end;
+  if (*begin == '-' && all_zero_digits(std::string_view(begin, static_cast<std::size_t>(end - begin)))) {
+    return {begin + 1, end};  // no "-0.00"
   }
-  return end;
+  return {begin, end};
 }
 
 // The d significant digits of |value| (not 0) and the exponent of the E
@@ -290,9 +318,7 @@ void append_f(std::string& out, double value, int w, int d) {
   trap_non_finite(value);
   if (!std::isfinite(value) || d < 0) return append_stars(out, w);
   FieldBuffer field;
-  char* end = fixed_number(field.number(), value, d);
-  if (end == nullptr) return append_stars(out, w);
-  append_number(out, field, end, w);
+  append_number(out, fixed_number(field, value, d), w);
 }
 
 void append_e(std::string& out, double value, int w, int d) {
@@ -327,7 +353,7 @@ void append_e(std::string& out, double value, int w, int d) {
   } else {
     return append_stars(out, w);
   }
-  append_number(out, field, at, w);
+  append_number(out, {field.number(), at}, w);
 }
 
 void append_i(std::string& out, std::int64_t value, int w, int m) {
