@@ -281,7 +281,7 @@ std::size_t exponent_digits(char* digits, double value, int d, int& exponent) {
     // |value| estimated from it is corrected by the digit count of q.
     const int binary = b.exponent + static_cast<int>(std::bit_width(b.mantissa)) - 1;
     int k = (binary * 1233) >> 12;  // about binary x log10(2), one too small at times
-    if (k + 1 >= -kMaxScale && k + 1 <= kMaxScale && std::fabs(value) >= kTensAsDoubles[k + 1 + kMaxScale]) {
+    if (k + 1 >= -kMaxScale && k + 1 <= kMaxScale && std::fabs(value) >= kTensAsDoubles[static_cast<std::size_t>(k + 1 + kMaxScale)]) {
       ++k;
     }
     for (int tries = 0; tries < 4; ++tries) {
