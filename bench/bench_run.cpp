@@ -62,7 +62,8 @@ Written run_once(const Texts& texts) {
   std::ostringstream plot;
   std::ostringstream console;
   Written w;
-  w.result = run_analysis(files, RunStreams{&input, &cpt, &report, &plot}, Console{&console, nullptr});
+  w.result =
+      run_analysis(files, RunStreams{&input, &cpt, &report, &plot}, Console{&console, nullptr});
   w.report = std::move(report).str();
   w.plot = std::move(plot).str();
   return w;

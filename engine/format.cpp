@@ -261,11 +261,13 @@ NumberText fixed_number(FieldBuffer& field, double value, int d) {
     return {at, end};
   }
   char* const begin = field.number();
-  const auto [last, ec] = std::to_chars(begin, begin + kNumberRoom - 1, value, std::chars_format::fixed, d);
+  const auto [last, ec] =
+      std::to_chars(begin, begin + kNumberRoom - 1, value, std::chars_format::fixed, d);
   if (ec != std::errc()) return {nullptr, nullptr};
   char* end = last;
   if (d == 0) *end++ = '.';  // the F field keeps its point
-  if (*begin == '-' && all_zero_digits(std::string_view(begin, static_cast<std::size_t>(end - begin)))) {
+  if (*begin == '-' &&
+      all_zero_digits(std::string_view(begin, static_cast<std::size_t>(end - begin)))) {
     return {begin + 1, end};  // no "-0.00"
   }
   return {begin, end};
@@ -281,7 +283,8 @@ std::size_t exponent_digits(char* digits, double value, int d, int& exponent) {
     // |value| estimated from it is corrected by the digit count of q.
     const int binary = b.exponent + static_cast<int>(std::bit_width(b.mantissa)) - 1;
     int k = (binary * 1233) >> 12;  // about binary x log10(2), one too small at times
-    if (k + 1 >= -kMaxScale && k + 1 <= kMaxScale && std::fabs(value) >= kTensAsDoubles[static_cast<std::size_t>(k + 1 + kMaxScale)]) {
+    if (k + 1 >= -kMaxScale && k + 1 <= kMaxScale &&
+        std::fabs(value) >= kTensAsDoubles[static_cast<std::size_t>(k + 1 + kMaxScale)]) {
       ++k;
     }
     for (int tries = 0; tries < 4; ++tries) {
@@ -299,8 +302,8 @@ std::size_t exponent_digits(char* digits, double value, int d, int& exponent) {
     }
   }
   char sci[kNumberRoom];
-  const auto [last, ec] =
-      std::to_chars(sci, sci + kNumberRoom - 16, std::fabs(value), std::chars_format::scientific, d - 1);
+  const auto [last, ec] = std::to_chars(sci, sci + kNumberRoom - 16, std::fabs(value),
+                                        std::chars_format::scientific, d - 1);
   if (ec != std::errc()) return 0;
   char* at = digits;
   const char* p = sci;
@@ -359,12 +362,13 @@ void append_e(std::string& out, double value, int w, int d) {
 void append_i(std::string& out, std::int64_t value, int w, int m) {
   const bool negative = value < 0;
   // Magnitude without overflow for the most negative value.
-  const std::uint64_t mag = negative ? 0 - static_cast<std::uint64_t>(value)
-                                     : static_cast<std::uint64_t>(value);
+  const std::uint64_t mag =
+      negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
   char digits[24];
   const char* end = std::to_chars(digits, digits + sizeof digits, mag).ptr;
   const std::size_t count = static_cast<std::size_t>(end - digits);
-  const std::size_t zeros = m > 0 && static_cast<std::size_t>(m) > count ? static_cast<std::size_t>(m) - count : 0;
+  const std::size_t zeros =
+      m > 0 && static_cast<std::size_t>(m) > count ? static_cast<std::size_t>(m) - count : 0;
   const std::size_t size = (negative ? 1 : 0) + zeros + count;
   if (w < 0) return;
   if (size > static_cast<std::size_t>(w)) return append_stars(out, w);

@@ -35,7 +35,8 @@ StreamOutcome run_streams(const RunFiles& files, std::istream* input, std::istre
   std::ostringstream report;
   std::ostringstream plot;
   StreamOutcome o;
-  o.result = run_analysis(files, RunStreams{input, cpt, &report, &plot}, Console{&console, nullptr});
+  o.result =
+      run_analysis(files, RunStreams{input, cpt, &report, &plot}, Console{&console, nullptr});
   o.console = console.str();
   o.report = report.str();
   o.plot = plot.str();
@@ -56,7 +57,7 @@ TEST(RunStreams, WritesTheLinesOfTheRunOnFiles) {
   EXPECT_EQ(on_streams.console, on_files.console);
   EXPECT_EQ(without_date(on_streams.report), without_date(on_files.report));
   EXPECT_EQ(on_streams.plot, on_files.plot);
-  EXPECT_GT(on_streams.plot.size(), 10000u);  // the verification curves are there
+  EXPECT_GT(on_streams.plot.size(), 10000u);         // the verification curves are there
   EXPECT_EQ(testing::count_entries(dir.path()), 4);  // nothing written beside the files
 }
 
@@ -68,7 +69,8 @@ TEST(RunStreams, RefusedInputEndsTheReportWithTheErrorLine) {
   files.input_file_name = "memory.dat";
   const StreamOutcome o = run_streams(files, &in, nullptr);
   EXPECT_EQ(o.result.status, RunStatus::kBadInput);
-  const std::string line = " ERROR - input data file \"memory.dat\", line 4 (record 4): unit_system";
+  const std::string line =
+      " ERROR - input data file \"memory.dat\", line 4 (record 4): unit_system";
   EXPECT_NE(o.report.find(line), std::string::npos) << o.report;
   EXPECT_TRUE(o.report.ends_with(". THE RUN STOPPED; NO RESULTS WERE COMPUTED.\n"));
   EXPECT_NE(o.console.find(line), std::string::npos);
