@@ -27,7 +27,7 @@ namespace zolan {
 
 class Line {
  public:
-  Line() = default;
+  Line();
 
   Line& x(int n);
   Line& t(std::string_view text);
@@ -51,19 +51,25 @@ std::string format_i(std::int64_t value, int w, int m = 0);
 std::string format_a(std::string_view text, int w);
 
 // A destination of lines (the report, the plot data file, the console).
-// Writes whole lines only; `blank(n)` writes n empty lines.
+// Writes whole lines only; `blank(n)` writes n empty lines. A sink attached
+// with a block size keeps its lines and hands them to the stream in blocks
+// of about that many bytes; `flush` (and attaching another stream) hands
+// over what it keeps. Without a block size each line goes at once.
 class LineSink {
  public:
   explicit LineSink(std::ostream* out = nullptr) : out_(out) {}
-  void attach(std::ostream* out) { out_ = out; }
+  void attach(std::ostream* out, std::size_t block_bytes = 0);
   bool is_open() const { return out_ != nullptr; }
 
   void put(const Line& line) { put(line.str()); }
   void put(std::string_view text);
   void blank(int n = 1);
+  void flush();
 
  private:
   std::ostream* out_;
+  std::size_t block_bytes_ = 0;
+  std::string kept_;
 };
 
 }  // namespace zolan

@@ -27,6 +27,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The report and the plot data file take their lines in blocks of this
+// size, not line by line (the console takes each line at once).
+constexpr std::size_t kLineBlockBytes = 64 * 1024;
+
 // A file that cannot be opened, read or written.
 class FileError : public std::runtime_error {
  public:
@@ -227,8 +231,15 @@ void write_segment_limit_message(LineSink& sink, int count) {
 // closed files.
 class Run {
  public:
+  // A run on the named files, relative names resolved against `base`.
   Run(const RunFiles& files, fs::path base, const Console& console)
       : files_(files), base_(std::move(base)) {
+    out_.console.attach(console.out);
+  }
+
+  // A run on the given streams; the names are only shown.
+  Run(const RunFiles& files, const RunStreams& streams, const Console& console)
+      : files_(files), streams_(&streams) {
     out_.console.attach(console.out);
   }
 
@@ -267,43 +278,49 @@ class Run {
   RunResult sequence() {
     write_banner(out_.console, files_.version_text);
 
-    require_name(files_.output_file_name, "output report");
-    require_name(files_.input_file_name, "input data file");
-    require_name(files_.plot_file_name, "plot data file");
-    refuse_shared_files();
     const std::string input_label = "input data file " + quoted(trimmed(files_.input_file_name));
     const std::string cpt_label = "CPT data file " + quoted(trimmed(files_.cpt_file_name));
-    const bool has_cpt = !trimmed(files_.cpt_file_name).empty();
-    const fs::path input_path = resolve(base_, trimmed(files_.input_file_name));
-    const fs::path cpt_path = resolve(base_, trimmed(files_.cpt_file_name));
-    require_existing(input_path, trimmed(files_.input_file_name), input_label);
-    if (has_cpt) require_existing(cpt_path, trimmed(files_.cpt_file_name), cpt_label);
+    if (streams_ == nullptr) {
+      require_name(files_.output_file_name, "output report");
+      require_name(files_.input_file_name, "input data file");
+      require_name(files_.plot_file_name, "plot data file");
+      refuse_shared_files();
+      require_existing(resolve(base_, trimmed(files_.input_file_name)),
+                       trimmed(files_.input_file_name), input_label);
+      if (!trimmed(files_.cpt_file_name).empty()) {
+        require_existing(resolve(base_, trimmed(files_.cpt_file_name)),
+                         trimmed(files_.cpt_file_name), cpt_label);
+      }
+    }
     output_label_ = "output report " + quoted(trimmed(files_.output_file_name));
-    report_path_ = resolve(base_, trimmed(files_.output_file_name));
-    open_for_writing(report_, report_path_, output_label_);
-    out_.report.attach(&report_);
+    report_ = open_written(report_file_, files_.output_file_name, output_label_,
+                           streams_ ? streams_->report : nullptr, report_path_);
+    out_.report.attach(report_, kLineBlockBytes);
     write_banner(out_.report, files_.version_text);
     write_file_names(out_.report, files_);
     out_.report.blank();
     write_date_block(out_.report);
 
     plot_label_ = "plot data file " + quoted(trimmed(files_.plot_file_name));
-    std::ifstream input;
-    std::ifstream cpt;
-    open_for_reading(input, input_path, input_label);
-    plot_path_ = resolve(base_, trimmed(files_.plot_file_name));
-    open_for_writing(plot_, plot_path_, plot_label_);
-    out_.plot.attach(&plot_);
-    if (has_cpt) open_for_reading(cpt, cpt_path, cpt_label);
+    std::ifstream input_file;
+    std::ifstream cpt_file;
+    std::istream* input = open_read(input_file, files_.input_file_name, input_label,
+                                    streams_ ? streams_->input : nullptr);
+    if (input == nullptr) throw FileError(input_label + " cannot be read: no stream was given");
+    plot_ = open_written(plot_file_, files_.plot_file_name, plot_label_,
+                         streams_ ? streams_->plot : nullptr, plot_path_);
+    out_.plot.attach(plot_, kLineBlockBytes);
+    std::istream* cpt = open_read(cpt_file, files_.cpt_file_name, cpt_label,
+                                  streams_ ? streams_->cpt : nullptr);
 
     AnalysisModel& m = *model_;
-    read_input_data(input, input_label, m);
-    input.close();
+    read_input_data(*input, input_label, m);
+    if (input_file.is_open()) input_file.close();
     set_unit_labels(m);
     check_load_transfer_method(m, input_label);
-    if (has_cpt) {
-      read_cpt_data(cpt, cpt_label, m);
-      cpt.close();
+    if (cpt != nullptr) {
+      read_cpt_data(*cpt, cpt_label, m);
+      if (cpt_file.is_open()) cpt_file.close();
     }
 
     const double batter = m.batter_angle * kPiSingle / 180.0;
@@ -366,27 +383,50 @@ class Run {
     }
   }
 
+  // A file that is read: the given stream of a run on streams, else the
+  // named file opened (null when a CPT file name is blank).
+  std::istream* open_read(std::ifstream& file, const std::string& name, const std::string& label,
+                          std::istream* given) {
+    if (streams_ != nullptr) return given;
+    if (trimmed(name).empty()) return nullptr;
+    open_for_reading(file, resolve(base_, trimmed(name)), label);
+    return &file;
+  }
+
+  // A file that is written: the given stream of a run on streams, else the
+  // named file opened (its path kept in `path`).
+  std::ostream* open_written(std::ofstream& file, const std::string& name, const std::string& label,
+                             std::ostream* given, fs::path& path) {
+    if (streams_ != nullptr) return given;
+    path = resolve(base_, trimmed(name));
+    open_for_writing(file, path, label);
+    return &file;
+  }
+
+  // Hands the sink's last lines to its stream, then closes the stream (a
+  // file) or flushes it; whether anything written was lost.
+  static bool finish(LineSink& sink, std::ostream* stream, std::ofstream& file) {
+    sink.attach(nullptr);
+    if (stream == nullptr) return false;
+    if (file.is_open()) {
+      file.close();
+    } else {
+      stream->flush();
+    }
+    return stream->fail();
+  }
+
   void close_all(RunResult& result) {
     // The plot data file first, so that a plot that could not be written is
     // also said in the report, which would otherwise look complete.
-    bool plot_failed = false;
-    if (plot_.is_open()) {
-      plot_.close();
-      plot_failed = plot_.fail();
-    }
-    out_.plot.attach(nullptr);
+    const bool plot_failed = finish(out_.plot, plot_, plot_file_);
     if (result.status == RunStatus::kCompleted && plot_failed) {
       result = {RunStatus::kFileError, plot_label_ + " could not be written completely"};
       const Line line = Line().t(" ERROR - ").t(result.message).t(". THE RUN DID NOT COMPLETE.");
       out_.console.put(line);
       out_.report.put(line);
     }
-    bool report_failed = false;
-    if (report_.is_open()) {
-      report_.close();
-      report_failed = report_.fail();
-    }
-    out_.report.attach(nullptr);
+    const bool report_failed = finish(out_.report, report_, report_file_);
     if (result.status == RunStatus::kCompleted && report_failed) {
       result = {RunStatus::kFileError, output_label_ + " could not be written completely"};
       out_.console.put(Line().t(" ERROR - ").t(result.message).t(". THE RUN DID NOT COMPLETE."));
@@ -395,12 +435,15 @@ class Run {
 
   const RunFiles& files_;
   fs::path base_;
+  const RunStreams* streams_ = nullptr;  // set for a run on streams
   fs::path report_path_;
   fs::path plot_path_;
   std::unique_ptr<AnalysisModel> model_ = std::make_unique<AnalysisModel>();
+  std::ofstream report_file_;
+  std::ofstream plot_file_;
+  std::ostream* report_ = nullptr;
+  std::ostream* plot_ = nullptr;
   RunOutput out_;
-  std::ofstream report_;
-  std::ofstream plot_;
   std::string output_label_;
   std::string plot_label_;
 };
@@ -415,6 +458,14 @@ RunResult console_failure(const Console& console, RunStatus status, const std::s
 
 RunResult run_analysis(const RunFiles& files, const Console& console) {
   return run_analysis(files, console, FinishedRunObserver());
+}
+
+RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console) {
+  try {
+    return Run(files, streams, console).execute();
+  } catch (const std::exception& e) {
+    return console_failure(console, RunStatus::kInternalError, e.what());
+  }
 }
 
 RunResult run_from_names_file(const fs::path& directory, const Console& console) {

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <istream>
+#include <ostream>
 #include <string>
 
 #include "engine/run_control.hpp"
@@ -56,5 +58,19 @@ RunResult run_from_names_file(const std::filesystem::path& directory, const Cons
                               const FinishedRunObserver& on_finished);
 RunResult run_analysis(const RunFiles& files, const Console& console,
                        const FinishedRunObserver& on_finished);
+// The streams of an analysis held in memory: the input data and CPT data are
+// read from `input` and `cpt` (null: no CPT data), the report and the plot
+// data are written to `report` and `plot` (null: not written).
+struct RunStreams {
+  std::istream* input = nullptr;
+  std::istream* cpt = nullptr;
+  std::ostream* report = nullptr;
+  std::ostream* plot = nullptr;
+};
+
+// The same analysis on streams instead of files: nothing is opened, and
+// `files` gives only the version text and the names the report header and
+// the messages show. The streams are flushed, not closed, at the end.
+RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console);
 
 }  // namespace zolan

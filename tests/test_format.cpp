@@ -1,9 +1,15 @@
 // Line formatter: F, E, I and A fields, overflow, rounding and layouts.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "engine/format.hpp"
 
@@ -111,6 +117,199 @@ TEST(FormatA, CutsLongTextsAndRightAlignsShortOnes) {
   EXPECT_EQ(format_a("", 2), "  ");
 }
 
+// The formatter checked against printf, field by field: printf rounds the
+// exact binary value to the nearest (a tie to the even digit), which is
+// what the F and E fields must show.
+namespace printf_reference {
+
+std::string fit(const std::string& s, int w) {
+  if (w < 0) return "";
+  if (static_cast<int>(s.size()) > w) return std::string(static_cast<std::size_t>(w), '*');
+  return std::string(static_cast<std::size_t>(w) - s.size(), ' ') + s;
+}
+
+// Without the 0 before the point when the field is too narrow for it.
+std::string narrowed(std::string s, int w) {
+  if (static_cast<int>(s.size()) <= w) return s;
+  const std::size_t zero = s[0] == '-' ? 1 : 0;
+  if (s.compare(zero, 2, "0.") == 0) s.erase(zero, 1);
+  return s;
+}
+
+// The number of an F field at any width ("" when it is not finite).
+std::string f(double v, int d) {
+  if (!std::isfinite(v)) return "";
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%#.*f", d, v);
+  std::string s = buf;
+  if (s[0] == '-' && s.find_first_of("123456789") == std::string::npos) s.erase(0, 1);
+  return s;
+}
+
+// The number of an E field at any width ("" when it is not finite).
+std::string e(double v, int d) {
+  if (!std::isfinite(v)) return "";
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%.*e", d - 1, std::fabs(v));  // d.ddde+xx
+  const std::string sci = buf;
+  const std::size_t at = sci.find('e');
+  std::string digits = sci.substr(0, at);
+  if (d > 1) digits.erase(1, 1);  // the point
+  int exponent = std::atoi(sci.c_str() + at + 1) + 1;
+  if (v == 0.0) exponent = 0;
+  const char sign = exponent < 0 ? '-' : '+';
+  std::snprintf(buf, sizeof buf, std::abs(exponent) > 99 ? "%c%03d" : "E%c%02d", sign,
+                std::abs(exponent));
+  return (v < 0.0 ? "-0." : "0.") + digits + buf;
+}
+
+// The number in a field of w columns; asterisks when there is none.
+std::string field(const std::string& number, int w) {
+  if (number.empty()) return fit(std::string(1000, '*'), w);
+  return fit(narrowed(number, w), w);
+}
+
+// The number of an I field at any width.
+std::string i(long long v, int m) {
+  char buf[64];
+  if (m == 0) {
+    std::snprintf(buf, sizeof buf, "%lld", v);  // m 0: no least number of digits
+  } else {
+    std::snprintf(buf, sizeof buf, "%.*lld", m, v);  // printf pads to m digits too
+  }
+  return buf;
+}
+
+}  // namespace printf_reference
+
+// Values of every kind a field meets: ordinary engineering values, random
+// doubles of all magnitudes, exact binary ties, values just around a
+// rounding carry, denormals, zeros and the ends of the double range.
+std::vector<double> differential_values() {
+  std::vector<double> v = {0.0, -0.0, 0.125, 0.375, 2.5, 3.5, -2.5, 0.0625, 9.995, 99.995,
+                           999.995, 99999.95, 999999.95, 0.99995, 9.9999999, 0.0049999,
+                           -0.004, -0.005, 1.0e308, -1.0e308, 1.0e-308,
+                           std::numeric_limits<double>::max(),
+                           std::numeric_limits<double>::lowest(),
+                           std::numeric_limits<double>::min(),
+                           std::numeric_limits<double>::denorm_min(),
+                           9999999.0, 29000000.0};
+  // Exact ties at 0 to 6 digits: odd multiples of 2^-(d+1) and 5 x 10^-(d+1)
+  // as the nearest double, with integer parts.
+  for (int d = 0; d <= 6; ++d) {
+    for (int k = 1; k < 64; k += 2) {
+      const double tie = std::ldexp(k, -(d + 1));
+      for (double whole : {0.0, 1.0, 17.0, 12345.0}) {
+        v.push_back(whole + tie);
+        v.push_back(-(whole + tie));
+      }
+    }
+  }
+  // Around carries: 9.5, 99.95, 999.995, ... and their neighbours.
+  for (int d = 0; d <= 8; ++d) {
+    for (int digits = 1; digits <= 8; ++digits) {
+      const double carry = std::pow(10.0, digits) - 0.5 * std::pow(10.0, -d);
+      for (double x : {carry, std::nextafter(carry, 0.0), std::nextafter(carry, 1.0e300)}) {
+        v.push_back(x);
+        v.push_back(-x);
+        v.push_back(x * 1.0e-9);  // the same digits as E field carries
+      }
+    }
+  }
+  // Whole numbers ending in 5 at every magnitude: ties for an E field with
+  // fewer digits, and whole values at the limits of 64-bit integers.
+  for (double five : {5.0, 15.0, 25.0, 125.0, 12345.0, 9999995.0, 1999999999995.0}) {
+    for (int k = 0; k <= 24; ++k) {
+      const double x = five * std::pow(10.0, k);
+      v.push_back(x);
+      v.push_back(-x);
+      v.push_back(std::nextafter(x, 0.0));
+      v.push_back(std::nextafter(x, 1.0e300));
+    }
+  }
+  // Powers of ten and of two, and their neighbours: the decimal exponent
+  // changes there, and the limits of 64-bit whole numbers lie among them.
+  for (int k = -30; k <= 30; ++k) {
+    for (double x : {std::pow(10.0, k), std::ldexp(1.0, 2 * k), std::ldexp(1.0, 2 * k + 35)}) {
+      for (double y : {x, std::nextafter(x, 0.0), std::nextafter(x, 1.0e300)}) {
+        v.push_back(y);
+        v.push_back(-y);
+      }
+    }
+  }
+  std::mt19937_64 random(20260517);
+  for (int k = 0; k < 2500; ++k) {
+    // Any bit pattern: all exponents, denormals, and some NaN and infinity.
+    v.push_back(std::bit_cast<double>(random()));
+    // Engineering magnitudes, 1e-8 to 1e12, either sign.
+    const double magnitude = std::pow(10.0, std::uniform_real_distribution<double>(-8.0, 12.0)(random));
+    v.push_back(k % 2 == 0 ? magnitude : -magnitude);
+    // Short decimals, the kind read from input files.
+    v.push_back(static_cast<double>(static_cast<std::int64_t>(random() % 2000001) - 1000000) / 1000.0);
+  }
+  for (int k = 0; k < 200; ++k) {
+    v.push_back(std::bit_cast<double>(random() & 0x000FFFFFFFFFFFFFull));  // denormals
+  }
+  return v;
+}
+
+// Every value in widths 0 to 20 (every field of the engine is among them)
+// with digits `first` to `last`: the formatter against printf's number;
+// the count of fields compared.
+int compare_with_printf(std::string (*format)(double, int, int),
+                        std::string (*reference)(double, int), const char* kind, int first,
+                        int last) {
+  int compared = 0;
+  for (double v : differential_values()) {
+    for (int d = first; d <= last; ++d) {
+      const std::string number = reference(v, d);
+      for (int w = 0; w <= 20; ++w, ++compared) {
+        EXPECT_EQ(format(v, w, d), printf_reference::field(number, w))
+            << std::hexfloat << v << " " << kind << w << "." << d;
+        if (::testing::Test::HasFailure()) return compared;
+      }
+    }
+  }
+  return compared;
+}
+
+// Each number of digits the exact integer rounding serves, and some beyond.
+TEST(FormatDifferential, FixedFieldsMatchPrintf) {
+  EXPECT_GT(compare_with_printf(format_f, printf_reference::f, "F", 0, 12), 2000000);
+}
+
+TEST(FormatDifferential, ExponentFieldsMatchPrintf) {
+  EXPECT_GT(compare_with_printf(format_e, printf_reference::e, "E", 1, 18), 3000000);
+}
+
+TEST(FormatDifferential, IntegerFieldsMatchPrintf) {
+  std::mt19937_64 random(7);
+  std::vector<long long> values = {0, 1, -1, 9, 10, -10, 99999, std::numeric_limits<long long>::max(),
+                                   std::numeric_limits<long long>::min()};
+  for (int k = 0; k < 2000; ++k) {
+    const int bits = static_cast<int>(random() % 63);
+    values.push_back(static_cast<long long>(random() >> bits));
+    values.push_back(-static_cast<long long>(random() >> (bits + 1)));
+  }
+  for (long long v : values) {
+    for (int m = 0; m <= 22; ++m) {
+      const std::string number = printf_reference::i(v, m);
+      for (int w = 0; w <= 24; ++w) {
+        ASSERT_EQ(format_i(v, w, m), printf_reference::fit(number, w)) << v << " I" << w << "." << m;
+      }
+    }
+  }
+}
+
+// The same fields built into one line: a line appends exactly the fields.
+TEST(FormatDifferential, LinesAppendTheSingleFields) {
+  const double v = -0.0123456;
+  const Line line = Line().f(v, 7, 2).e(v, 10, 3).i(-42, 5, 3).f(v, 4, 2).e(v, 9, 3);
+  EXPECT_EQ(line.str(), format_f(v, 7, 2) + format_e(v, 10, 3) + format_i(-42, 5, 3) +
+                            format_f(v, 4, 2) + format_e(v, 9, 3));
+  EXPECT_EQ(line.str(), "  -0.01-0.123E-01 -042-.01-.123E-01");
+}
+
 TEST(Line, ComposesFieldsFromColumnOne) {
   const Line line = Line().x(10).t("DEPTH").f(12.5, 7, 2).rep('*', 3).i(4, 3).a("FT.").a("IN.", 5);
   EXPECT_EQ(line.str(), "          DEPTH  12.50***  4FT.  IN.");
@@ -126,6 +325,29 @@ TEST(LineSink, WritesWholeLinesAndBlankLines) {
   LineSink detached;
   detached.put("ignored");  // a sink without a stream swallows its lines
   EXPECT_FALSE(detached.is_open());
+}
+
+TEST(LineSink, KeepsLinesUntilABlockIsFull) {
+  std::ostringstream out;
+  LineSink sink;
+  sink.attach(&out, 8);
+  sink.put("abc");  // 4 bytes kept
+  EXPECT_EQ(out.str(), "");
+  sink.put("defg");  // 9 bytes: a block
+  EXPECT_EQ(out.str(), "abc\ndefg\n");
+  sink.blank();
+  sink.flush();
+  EXPECT_EQ(out.str(), "abc\ndefg\n\n");
+  sink.put("last");
+  std::ostringstream other;
+  sink.attach(&other);  // hands "last" to the first stream, then line by line
+  sink.put("next");
+  EXPECT_EQ(out.str(), "abc\ndefg\n\nlast\n");
+  EXPECT_EQ(other.str(), "next\n");
+  sink.attach(nullptr, 8);
+  sink.put("swallowed");
+  sink.flush();
+  EXPECT_EQ(other.str(), "next\n");
 }
 
 }  // namespace
