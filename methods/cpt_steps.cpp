@@ -46,6 +46,9 @@ constexpr TablePoint kInterfaceAngleByPlasticity[] = {
 // (in or mm): a layer at or below the tip keeps a positive h.
 constexpr double kSmallestHeight = f32(1e-5);
 
+// Floor of the yield stress ratio under its 0.42 power.
+constexpr double kSmallestYieldStressRatio = 0.0;
+
 // A strength at or below this has no sensitivity: log10 of the ratio is 0.
 constexpr double kSmallestStrength = 1e-10;
 
@@ -135,6 +138,10 @@ double cohesive_interface_angle(double plasticity_index) {
 }
 
 double cohesive_earth_pressure(double su, double su_remolded, double ysr, double h_over_r) {
+  // The input refuses a negative yield stress ratio, but the layer profile
+  // can extrapolate one between soil points: it takes 0, the limit of its
+  // power as the ratio goes to 0, instead of a power with no value.
+  ysr = std::max(ysr, kSmallestYieldStressRatio);
   const double sensitivity_log = su > kSmallestStrength && su_remolded > kSmallestStrength
                                      ? std::log10(su / su_remolded)
                                      : 0.0;

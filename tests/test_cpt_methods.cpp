@@ -179,6 +179,9 @@ TEST(CptSteps, CohesiveInterfaceAngleAndEarthPressure) {
   for (const KCase& c : ks) {
     EXPECT_NEAR(cohesive_earth_pressure(c.su, c.su_r, 4.0, 40.0), c.k, 1e-13) << c.su_r;
   }
+  // A negative YSR (extrapolated by the layer profile between soil points)
+  // gives K = 0, the limit of YSR^0.42 at 0, not a power with no value.
+  EXPECT_EQ(cohesive_earth_pressure(2.0, 1.0, -0.5, 40.0), 0.0);
 }
 
 // Five clay layers of 1 ft under a closed pile of 12 in (R* = 6 in), L = 3
