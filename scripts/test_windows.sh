@@ -20,7 +20,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 linux_build=${ZOLAN_LINUX_BUILD_DIR:-$root/build-tests}
 windows_build=${ZOLAN_WINDOWS_BUILD_DIR:-$root/build-windows}
-examples=(english-open-pipe si-concrete-battered)
+examples=(english-open-pipe si-concrete-battered english-all-methods si-all-methods)
 started=$SECONDS
 
 "$root/scripts/ensure_tools.sh" g++-mingw-w64-x86-64-posix wine64
@@ -69,9 +69,13 @@ check() {  # check NAME COMMAND...: runs COMMAND, counts and prints the outcome
 # Record N of names.dat, without its line end and trailing blanks.
 name_in() { sed -n "${2}p" "$1/names.dat" | tr -d '\r' | sed 's/ *$//'; }
 # A report with its date line masked.
-masked() { sed -E 's/^( {15}Date:  )[^\r]*/\1DATE/' "$1"; }
+masked() {
+  sed -E -e 's/^( {15}Date:  )[^\r]*/\1DATE/' \
+    -e 's/^(  (report|plot data|plots|JSON|HTML page) +)[^\r]*/\1PATH/' "$1"
+}
 # The Linux file with CR LF line ends, against the Windows file; the date line
-# is masked in both.
+# and the paths of the program's summary (each system's own) are masked in
+# both.
 same_crlf() {  # same_crlf LINUX_FILE WINDOWS_FILE
   if [ ! -f "$2" ]; then echo "  missing: $2"; return 1; fi
   if ! cmp -s <(masked "$1" | sed 's/$/\r/') <(masked "$2"); then
