@@ -71,10 +71,15 @@ void run_method(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
   rebuild_penetration_list(m);
 }
 
-void print_table(const AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
+// Prints the method's table and keeps the lists it was printed from: the
+// end bearings of the first-pass methods are formed again in pass 2 (for
+// the load-settlement hand-over), and what a caller reads of a table must
+// be what the report shows.
+void print_table(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
   const MethodResults& r = m.method_results[spec.selection];
   if (!r.computed || !selected(m, spec)) return;
   write_method_table(m, r, spec.title, spec.user_values, out);
+  m.reported_results[spec.selection] = r;
 }
 
 bool has_user_values(const AnalysisModel& m) {

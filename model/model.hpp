@@ -253,6 +253,8 @@ struct AnalysisModel {
   // ---- Method run --------------------------------------------------------------
   int printed_row_count = 0;
   List<MethodResults, kMethodCount> method_results;  // by MethodSelection
+  // The lists each printed table was written from, as they were then.
+  List<MethodResults, kMethodCount> reported_results;  // by MethodSelection
 
   // ---- Load-settlement analysis -------------------------------------------------
   int settlement_segment_count = 0;

@@ -33,7 +33,10 @@ PlugState plug_state(const AnalysisModel& m, int tip_control) {
 }
 
 MethodCapacity method_capacity(const AnalysisModel& m, const MethodSpec& spec) {
-  const MethodResults& r = m.method_results[spec.selection];
+  // A printed table as the report shows it; a method without a table (the
+  // load-transfer method when it is not selected) as the run left it.
+  const MethodResults& printed = m.reported_results[spec.selection];
+  const MethodResults& r = printed.computed ? printed : m.method_results[spec.selection];
   MethodCapacity out;
   out.selection = spec.selection;
   out.key = method_names(spec.selection).key;
