@@ -193,3 +193,19 @@ def test_factors_have_mean_one_and_the_asked_spread():
         f = mc.draw_factors(20000, (0.1, 0.3, 0.05), distribution, seed=3)
         assert f.mean(axis=0) == pytest.approx([1, 1, 1], abs=0.01)
         assert f.std(axis=0) == pytest.approx([0.1, 0.3, 0.05], rel=0.05)
+
+
+@pytest.mark.skipif("ZOLAN_CLI" not in os.environ, reason="the command-line program of the build")
+def test_json_is_the_document_of_the_command_line(tmp_path, open_pipe):
+    import subprocess
+    input_path, cpt_path, _ = open_pipe
+    subprocess.run([os.environ["ZOLAN_CLI"], "run", "--quiet", "--input", input_path, "--cpt",
+                    cpt_path, "--report", str(tmp_path / "p.out"), "--plot",
+                    str(tmp_path / "p.plt"), "--json", str(tmp_path / "p.json")],
+                   check=True, stdout=subprocess.DEVNULL)
+    from_cli = json.loads((tmp_path / "p.json").read_text())
+    from_module = json.loads(zolan.analyse(zolan.read_case(input_path, cpt_path)).to_json())
+    # Only the files differ: the module's run held its report and plot data in memory.
+    assert from_module.pop("files") == {"report": "", "plot_data": ""}
+    from_cli.pop("files")
+    assert from_module == from_cli
