@@ -6,6 +6,7 @@
 #include <pybind11/stl.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -205,36 +206,37 @@ struct Result {
   zr::Results results;
 };
 
-py::object frame(const py::dict& columns) {
-  return py::module_::import("pandas").attr("DataFrame")(columns);
+// A pandas DataFrame of `rows`, one column per (name, value of a row).
+template <class Row>
+using Column = std::pair<const char*, std::function<py::object(const Row&)>>;
+
+template <class Row>
+py::object frame(const std::vector<Row>& rows, const std::vector<Column<Row>>& columns) {
+  py::dict d;
+  for (const auto& [name, value] : columns) {
+    py::list values;
+    for (const Row& row : rows) values.append(value(row));
+    d[name] = values;
+  }
+  return py::module_::import("pandas").attr("DataFrame")(d);
+}
+
+template <class Row, class T>
+Column<Row> column(const char* name, T Row::*member) {
+  return {name, [member](const Row& r) { return py::cast(r.*member); }};
 }
 
 py::object capacity_frame(const zr::MethodCapacity& mc) {
-  std::vector<double> pen, depth, skin, end, ult, core, unit;
-  std::vector<std::string> plug;
-  std::vector<bool> printed;
-  for (const zr::CapacityRow& r : mc.rows) {
-    pen.push_back(r.penetration);
-    depth.push_back(r.depth);
-    skin.push_back(r.skin_friction);
-    end.push_back(r.end_bearing);
-    ult.push_back(r.ultimate);
-    core.push_back(r.core_length);
-    unit.push_back(r.unit_friction);
-    plug.push_back(zr::plug_state_name(r.plug));
-    printed.push_back(r.printed);
-  }
-  py::dict d;
-  d["penetration"] = pen;
-  d["depth"] = depth;
-  d["skin_friction"] = skin;
-  d["end_bearing"] = end;
-  d["ultimate"] = ult;
-  d["plug"] = plug;
-  d["core_length"] = core;
-  d["unit_friction"] = unit;
-  d["printed"] = printed;
-  return frame(d);
+  using R = zr::CapacityRow;
+  return frame<R>(mc.rows, {column("penetration", &R::penetration),
+                            column("depth", &R::depth),
+                            column("skin_friction", &R::skin_friction),
+                            column("end_bearing", &R::end_bearing),
+                            column("ultimate", &R::ultimate),
+                            {"plug", [](const R& r) { return py::cast(zr::plug_state_name(r.plug)); }},
+                            column("core_length", &R::core_length),
+                            column("unit_friction", &R::unit_friction),
+                            column("printed", &R::printed)});
 }
 
 py::dict capacities(const Result& r) {
@@ -244,71 +246,48 @@ py::dict capacities(const Result& r) {
 }
 
 py::object load_settlement(const Result& r) {
-  std::vector<double> tl, tm, pl, pm;
-  for (const zr::SettlementPoint& p : r.results.load_settlement) {
-    tl.push_back(p.top_load);
-    tm.push_back(p.top_movement);
-    pl.push_back(p.tip_load);
-    pm.push_back(p.tip_movement);
-  }
-  py::dict d;
-  d["top_load"] = tl;
-  d["top_movement"] = tm;
-  d["tip_load"] = pl;
-  d["tip_movement"] = pm;
-  return frame(d);
+  using P = zr::SettlementPoint;
+  return frame<P>(r.results.load_settlement,
+                  {column("top_load", &P::top_load), column("top_movement", &P::top_movement),
+                   column("tip_load", &P::tip_load), column("tip_movement", &P::tip_movement)});
 }
 
+// The segments of every assumed tip movement, one row each.
 py::object load_distribution(const Result& r) {
-  std::vector<double> tip, dist, load, move;
+  struct Row {
+    double tip_movement;
+    zr::DistributionSegment segment;
+  };
+  std::vector<Row> rows;
   for (const zr::LoadDistribution& ld : r.results.load_distribution) {
-    for (const zr::DistributionSegment& s : ld.segments) {
-      tip.push_back(ld.tip_movement);
-      dist.push_back(s.distance);
-      load.push_back(s.load);
-      move.push_back(s.movement);
-    }
+    for (const zr::DistributionSegment& s : ld.segments) rows.push_back({ld.tip_movement, s});
   }
-  py::dict d;
-  d["tip_movement"] = tip;
-  d["distance"] = dist;
-  d["load"] = load;
-  d["movement"] = move;
-  return frame(d);
+  return frame<Row>(rows, {column("tip_movement", &Row::tip_movement),
+                           {"distance", [](const Row& x) { return py::cast(x.segment.distance); }},
+                           {"load", [](const Row& x) { return py::cast(x.segment.load); }},
+                           {"movement", [](const Row& x) { return py::cast(x.segment.movement); }}});
 }
 
+// The points of every t-z curve, one row each.
 py::object tz_curves(const Result& r) {
-  std::vector<int> number;
-  std::vector<double> depth, move, transfer;
-  std::vector<bool> cohesive;
+  struct Row {
+    const zr::TzCurveResult* curve;
+    zr::TzPoint point;
+  };
+  std::vector<Row> rows;
   for (const zr::TzCurveResult& c : r.results.tz_curves) {
-    for (const zr::TzPoint& p : c.points) {
-      number.push_back(c.number);
-      depth.push_back(c.depth);
-      cohesive.push_back(c.cohesive);
-      move.push_back(p.movement);
-      transfer.push_back(p.transfer);
-    }
+    for (const zr::TzPoint& p : c.points) rows.push_back({&c, p});
   }
-  py::dict d;
-  d["curve"] = number;
-  d["depth"] = depth;
-  d["cohesive"] = cohesive;
-  d["movement"] = move;
-  d["transfer"] = transfer;
-  return frame(d);
+  return frame<Row>(rows, {{"curve", [](const Row& x) { return py::cast(x.curve->number); }},
+                           {"depth", [](const Row& x) { return py::cast(x.curve->depth); }},
+                           {"cohesive", [](const Row& x) { return py::cast(x.curve->cohesive); }},
+                           {"movement", [](const Row& x) { return py::cast(x.point.movement); }},
+                           {"transfer", [](const Row& x) { return py::cast(x.point.transfer); }}});
 }
 
 py::object tip_curve(const Result& r) {
-  std::vector<double> move, load;
-  for (const zr::TipPoint& p : r.results.tip_curve) {
-    move.push_back(p.movement);
-    load.push_back(p.load);
-  }
-  py::dict d;
-  d["movement"] = move;
-  d["load"] = load;
-  return frame(d);
+  using P = zr::TipPoint;
+  return frame<P>(r.results.tip_curve, {column("movement", &P::movement), column("load", &P::load)});
 }
 
 // Ultimate capacity at the last computed penetration of the load-transfer
