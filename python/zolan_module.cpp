@@ -340,6 +340,17 @@ void open_output(std::ofstream& out, const std::string& path) {
   }
 }
 
+// The console lines after the banner of a stopped run, as one sentence.
+std::string stop_message(const std::string& console) {
+  const std::size_t banner_end = console.rfind("=====");
+  std::istringstream lines(banner_end == std::string::npos ? console : console.substr(banner_end));
+  std::string word;
+  std::string text;
+  if (banner_end != std::string::npos) lines >> word;  // the banner's rule
+  while (lines >> word) text += (text.empty() ? "" : " ") + word;
+  return text;
+}
+
 Result analyse(const Case& c, const std::optional<std::string>& report_path,
                const std::optional<std::string>& plot_path) {
   const Case copy = c.copy();  // taken while the interpreter is held
@@ -372,7 +383,7 @@ Result analyse(const Case& c, const std::optional<std::string>& report_path,
   if (run.status == zolan::RunStatus::kBadInput) raise_input_error(run.message);
   if (run.status != zolan::RunStatus::kCompleted) {
     py::object type = py::module_::import("zolan").attr("RunError");
-    const std::string text = run.message.empty() ? console_text.str() : run.message;
+    const std::string text = run.message.empty() ? stop_message(console_text.str()) : run.message;
     PyErr_SetString(type.ptr(), text.c_str());
     throw py::error_already_set();
   }

@@ -209,3 +209,13 @@ def test_json_is_the_document_of_the_command_line(tmp_path, open_pipe):
     assert from_module.pop("files") == {"report": "", "plot_data": ""}
     from_cli.pop("files")
     assert from_module == from_cli
+
+
+def test_stopped_run_raises_run_error(open_pipe):
+    case = zolan.read_case(open_pipe[0], open_pipe[1])
+    # 200 ft of pile (198 below ground) reach past the 80 ft soil profile.
+    case.pile_length = 200.0
+    with pytest.raises(zolan.RunError, match="^COMPUTATION DOES NOT PROCEED .* DEPTH 202.00 FT"):
+        zolan.analyse(case)
+    with pytest.raises(ValueError):
+        case.soil_table = case.soil_table[:2]
