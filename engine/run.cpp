@@ -39,6 +39,8 @@ class FileError : public std::runtime_error {
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
+}  // namespace
+
 // The load-settlement analysis needs the lists of the load-transfer method:
 // a method the run computes, with the values it reads.
 void check_load_transfer_method(const AnalysisModel& m, const std::string& input_label) {
@@ -66,6 +68,8 @@ void check_load_transfer_method(const AnalysisModel& m, const std::string& input
     }
   }
 }
+
+namespace {
 
 fs::path resolve(const fs::path& base, const std::string& name) {
   const fs::path p(name);
@@ -304,19 +308,28 @@ class Run {
     plot_label_ = "plot data file " + quoted(trimmed(files_.plot_file_name));
     std::ifstream input_file;
     std::ifstream cpt_file;
-    std::istream* input = open_read(input_file, files_.input_file_name, input_label,
-                                    streams_ ? streams_->input : nullptr);
-    if (input == nullptr) throw FileError(input_label + " cannot be read: no stream was given");
+    const AnalysisModel* given = streams_ ? streams_->model : nullptr;
+    std::istream* input = given ? nullptr
+                                : open_read(input_file, files_.input_file_name, input_label,
+                                            streams_ ? streams_->input : nullptr);
+    if (input == nullptr && given == nullptr) {
+      throw FileError(input_label + " cannot be read: no stream was given");
+    }
     plot_ = open_written(plot_file_, files_.plot_file_name, plot_label_,
                          streams_ ? streams_->plot : nullptr, plot_path_);
     out_.plot.attach(plot_, kLineBlockBytes);
-    std::istream* cpt = open_read(cpt_file, files_.cpt_file_name, cpt_label,
-                                  streams_ ? streams_->cpt : nullptr);
+    std::istream* cpt = given ? nullptr
+                              : open_read(cpt_file, files_.cpt_file_name, cpt_label,
+                                          streams_ ? streams_->cpt : nullptr);
 
     AnalysisModel& m = *model_;
-    read_input_data(*input, input_label, m);
-    if (input_file.is_open()) input_file.close();
-    set_unit_labels(m);
+    if (given != nullptr) {
+      m = *given;
+    } else {
+      read_input_data(*input, input_label, m);
+      if (input_file.is_open()) input_file.close();
+      set_unit_labels(m);
+    }
     check_load_transfer_method(m, input_label);
     if (cpt != nullptr) {
       read_cpt_data(*cpt, cpt_label, m);
@@ -461,11 +474,21 @@ RunResult run_analysis(const RunFiles& files, const Console& console) {
 }
 
 RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console) {
+  return run_analysis(files, streams, console, FinishedRunObserver());
+}
+
+RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console,
+                       const FinishedRunObserver& on_finished) {
+  std::optional<Run> run;
+  RunResult result;
   try {
-    return Run(files, streams, console).execute();
+    run.emplace(files, streams, console);
+    result = run->execute();
   } catch (const std::exception& e) {
     return console_failure(console, RunStatus::kInternalError, e.what());
   }
+  run->hand_over(result, on_finished);
+  return result;
 }
 
 RunResult run_from_names_file(const fs::path& directory, const Console& console) {

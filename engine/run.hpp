@@ -66,11 +66,21 @@ struct RunStreams {
   std::istream* cpt = nullptr;
   std::ostream* report = nullptr;
   std::ostream* plot = nullptr;
+  // A model as read (input data, unit labels and CPT data): when given, the
+  // run starts from a copy of it and reads neither `input` nor `cpt`.
+  const AnalysisModel* model = nullptr;
 };
 
 // The same analysis on streams instead of files: nothing is opened, and
 // `files` gives only the version text and the names the report header and
 // the messages show. The streams are flushed, not closed, at the end.
 RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console);
+RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console,
+                       const FinishedRunObserver& on_finished);
+
+// The check of a model as read that every run makes before computing: the
+// load-transfer method is one the run computes, with the values it reads.
+// Throws InputError naming `input_label`.
+void check_load_transfer_method(const AnalysisModel& m, const std::string& input_label);
 
 }  // namespace zolan

@@ -5,7 +5,10 @@
 # as arguments.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev "$@")
+packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev
+          # the Python module and its tests
+          pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pandas
+          python3-pytest python3-distributed "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -2,10 +2,13 @@
 // error line on a refused input, and a report stream that cannot be written.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include "engine/run.hpp"
+#include "model/input_reader.hpp"
+#include "model/model.hpp"
 #include "input_text.hpp"
 #include "run_dir.hpp"
 
@@ -95,6 +98,56 @@ TEST(RunStreams, AReportStreamThatFailsIsNoCompletedRun) {
       run_analysis(files, RunStreams{&in, nullptr, &broken, nullptr}, Console{&console, nullptr});
   EXPECT_EQ(r.status, RunStatus::kFileError);
   EXPECT_EQ(r.message, "output report \"memory.out\" could not be written completely");
+}
+
+TEST(RunStreams, AModelAsReadRunsAsItsInputAndIsHandedOver) {
+  const std::string input =
+      read_file(std::filesystem::path(ZOLAN_SOURCE_DIR) / "examples/english-open-pipe/pipe.dat");
+  RunFiles files;
+  files.input_file_name = "pipe.dat";
+  std::istringstream in(input);
+  const StreamOutcome read = run_streams(files, &in, nullptr);
+  ASSERT_EQ(read.result.code(), 0) << read.result.message;
+
+  auto model = std::make_unique<AnalysisModel>();
+  std::istringstream again(input);
+  read_input_data(again, "pipe.dat", *model);
+  set_unit_labels(*model);
+  std::ostringstream console, report, plot;
+  RunStreams streams{nullptr, nullptr, &report, &plot};
+  streams.model = model.get();
+  int handed = 0;
+  double tip_ultimate = 0.0;
+  const RunResult r = run_analysis(files, streams, Console{&console, nullptr},
+                                   [&](const FinishedRun& run) {
+                                     ++handed;
+                                     const MethodResults& api = run.model.method_results[kSelApi];
+                                     tip_ultimate = api.ultimate[run.model.npen];
+                                   });
+  EXPECT_EQ(r.code(), 0) << r.message;
+  EXPECT_EQ(without_date(report.str()), without_date(read.report));
+  EXPECT_EQ(plot.str(), read.plot);
+  EXPECT_EQ(handed, 1);
+  // The last row of the API table of the report: 60.00 ft, 664.3 kips.
+  EXPECT_NEAR(tip_ultimate, 664.3, 0.05);
+  EXPECT_EQ(model->npen, 0);  // the run computed on its own copy
+}
+
+TEST(RunStreams, AModelAsReadGetsTheLoadTransferCheck) {
+  auto model = std::make_unique<AnalysisModel>();
+  std::istringstream in(
+      read_file(std::filesystem::path(ZOLAN_SOURCE_DIR) / "examples/english-open-pipe/pipe.dat"));
+  read_input_data(in, "pipe.dat", *model);
+  set_unit_labels(*model);
+  model->load_transfer_method = 10;
+  RunFiles files;
+  files.input_file_name = "pipe.dat";
+  RunStreams streams;
+  streams.model = model.get();
+  std::ostringstream console;
+  const RunResult r = run_analysis(files, streams, Console{&console, nullptr});
+  EXPECT_EQ(r.status, RunStatus::kBadInput);
+  EXPECT_EQ(r.message, "input data file \"pipe.dat\" (record 7): load_transfer_method 10 must be 1 to 9");
 }
 
 }  // namespace
