@@ -461,11 +461,21 @@ RunResult run_analysis(const RunFiles& files, const Console& console) {
 }
 
 RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console) {
+  return run_analysis(files, streams, console, FinishedRunObserver());
+}
+
+RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console,
+                       const FinishedRunObserver& on_finished) {
+  std::optional<Run> run;
+  RunResult result;
   try {
-    return Run(files, streams, console).execute();
+    run.emplace(files, streams, console);
+    result = run->execute();
   } catch (const std::exception& e) {
     return console_failure(console, RunStatus::kInternalError, e.what());
   }
+  run->hand_over(result, on_finished);
+  return result;
 }
 
 RunResult run_from_names_file(const fs::path& directory, const Console& console) {

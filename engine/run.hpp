@@ -72,5 +72,9 @@ struct RunStreams {
 // `files` gives only the version text and the names the report header and
 // the messages show. The streams are flushed, not closed, at the end.
 RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console);
+// The same, handing the completed run to `on_finished` (with empty report
+// and plot paths).
+RunResult run_analysis(const RunFiles& files, const RunStreams& streams, const Console& console,
+                       const FinishedRunObserver& on_finished);
 
 }  // namespace zolan
