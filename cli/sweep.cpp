@@ -99,9 +99,14 @@ VariantOutcome run_variant(const std::string& input_text, const std::string* cpt
       outcome.head_load = results::head_load_at(r.load_settlement, settlements[kOneInch].value);
     }
   };
-  outcome.result = run_analysis(
-      files, RunStreams{&input, cpt_text != nullptr ? &cpt : nullptr, &report, &plot},
-      Console{&console_text, nullptr}, on_finished);
+  try {
+    outcome.result = run_analysis(
+        files, RunStreams{&input, cpt_text != nullptr ? &cpt : nullptr, &report, &plot},
+        Console{&console_text, nullptr}, on_finished);
+  } catch (const std::exception& e) {
+    // The results of a completed run could not be taken (out of memory).
+    outcome.result = {RunStatus::kInternalError, e.what()};
+  }
   return outcome;
 }
 
