@@ -120,6 +120,16 @@ TEST(Sweep, ThreeLengthsGiveTheCapacitiesOfThreeRuns) {
   EXPECT_EQ(csv.substr(0, csv.find('\n')), "length_ft,api_kips,head_load_1in_kips,result");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
   EXPECT_EQ(csv.find("\n42,"), csv.find('\n'));
+
+  // The chart: one series per method, a point per length.
+  const chart::Figure figure = cli::sweep_figure(outcomes, cli::SweepQuantity::kLength);
+  ASSERT_EQ(figure.panels.size(), 1u);
+  ASSERT_EQ(figure.panels[0].series.size(), 1u);
+  const chart::Series& api = figure.panels[0].series[0];
+  ASSERT_EQ(api.points.size(), 3u);
+  EXPECT_EQ(api.points[1].x, 52.0);
+  EXPECT_EQ(api.points[1].y, outcomes[1].methods[0].capacity);
+  EXPECT_EQ(figure.panels[0].x.title, "Pile length (ft)");
 }
 
 TEST(Sweep, VariantThatCannotRunIsReported) {
