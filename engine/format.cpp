@@ -17,8 +17,8 @@ namespace {
 // engine uses and is written as asterisks.
 constexpr std::size_t kNumberRoom = 512;
 
-// A line is reserved this many characters at once, the longest report line
-// and more, so that it grows by its fields without reallocation.
+// The block of a line sink holds this many characters beyond its size, the
+// longest line and more, so that no line makes it grow.
 constexpr std::size_t kLineReserve = 128;
 
 // Fuzz builds define ZOLAN_TRAP_NON_FINITE: a value that is not finite
@@ -30,7 +30,8 @@ void trap_non_finite([[maybe_unused]] double value) {
 #endif
 }
 
-void append_stars(std::string& out, int w) {
+template <typename Text>
+void append_stars(Text& out, int w) {
   if (w > 0) out.append(static_cast<std::size_t>(w), '*');
 }
 
@@ -69,7 +70,8 @@ struct NumberText {
 // Appends the number right-aligned in w columns, without its optional
 // leading zero when it is one column too wide, or asterisks when it does
 // not fit.
-void append_number(std::string& out, NumberText number, int w) {
+template <typename Text>
+void append_number(Text& out, NumberText number, int w) {
   if (w < 0) return;
   if (number.begin == nullptr) return append_stars(out, w);
   const auto width = static_cast<std::size_t>(w);
@@ -317,14 +319,16 @@ std::size_t exponent_digits(char* digits, double value, int d, int& exponent) {
   return static_cast<std::size_t>(at - digits);
 }
 
-void append_f(std::string& out, double value, int w, int d) {
+template <typename Text>
+void append_f(Text& out, double value, int w, int d) {
   trap_non_finite(value);
   if (!std::isfinite(value) || d < 0) return append_stars(out, w);
   FieldBuffer field;
   append_number(out, fixed_number(field, value, d), w);
 }
 
-void append_e(std::string& out, double value, int w, int d) {
+template <typename Text>
+void append_e(Text& out, double value, int w, int d) {
   trap_non_finite(value);
   if (!std::isfinite(value) || d < 1) return append_stars(out, w);
   if (static_cast<std::size_t>(d) > kNumberRoom - 16) return append_stars(out, w);
@@ -359,7 +363,8 @@ void append_e(std::string& out, double value, int w, int d) {
   append_number(out, {field.number(), at}, w);
 }
 
-void append_i(std::string& out, std::int64_t value, int w, int m) {
+template <typename Text>
+void append_i(Text& out, std::int64_t value, int w, int m) {
   const bool negative = value < 0;
   // Magnitude without overflow for the most negative value.
   const std::uint64_t mag =
@@ -378,7 +383,8 @@ void append_i(std::string& out, std::int64_t value, int w, int m) {
   out.append(digits, count);
 }
 
-void append_a(std::string& out, std::string_view text, int w) {
+template <typename Text>
+void append_a(Text& out, std::string_view text, int w) {
   if (w <= 0) return;
   const auto width = static_cast<std::size_t>(w);
   if (text.size() >= width) {
@@ -415,7 +421,7 @@ std::string format_a(std::string_view text, int w) {
   return s;
 }
 
-Line::Line() { text_.reserve(kLineReserve); }
+Line::Line() = default;
 
 Line& Line::x(int n) {
   if (n > 0) text_.append(static_cast<std::size_t>(n), ' ');
@@ -455,6 +461,30 @@ Line& Line::a(std::string_view text, int w) {
 Line& Line::a(std::string_view text) {
   text_.append(text);
   return *this;
+}
+
+LineText::LineText(const LineText& other)
+    : size_(other.size_), spilled_(other.spilled_), heap_(other.heap_) {
+  std::memcpy(inline_, other.inline_, size_);
+}
+
+LineText& LineText::operator=(const LineText& other) {
+  if (this == &other) return *this;
+  size_ = other.size_;
+  spilled_ = other.spilled_;
+  heap_ = other.heap_;
+  std::memcpy(inline_, other.inline_, size_);
+  return *this;
+}
+
+char* LineText::spill(std::size_t n) {
+  if (!spilled_) {
+    heap_.assign(inline_, size_);
+    spilled_ = true;
+  }
+  const std::size_t old = heap_.size();
+  heap_.resize(old + n);
+  return heap_.data() + old;
 }
 
 void LineSink::attach(std::ostream* out, std::size_t block_bytes) {

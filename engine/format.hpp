@@ -19,11 +19,51 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 namespace zolan {
+
+// The characters of a line: kept in the line itself up to kInlineRoom
+// (every line the engine writes), on the heap beyond, so that building a
+// line allocates nothing.
+class LineText {
+ public:
+  LineText() = default;
+  LineText(const LineText& other);
+  LineText& operator=(const LineText& other);
+
+  void append(std::size_t n, char c) {
+    if (n > 0) std::memset(room(n), c, n);
+  }
+  void append(const char* text, std::size_t n) {
+    if (n > 0) std::memcpy(room(n), text, n);
+  }
+  void append(std::string_view text) { append(text.data(), text.size()); }
+  void push_back(char c) { *room(1) = c; }
+  std::string_view view() const {
+    return spilled_ ? std::string_view(heap_) : std::string_view(inline_, size_);
+  }
+
+ private:
+  static constexpr std::size_t kInlineRoom = 200;
+
+  // Room for n more characters at the end.
+  char* room(std::size_t n) {
+    if (spilled_ || size_ + n > kInlineRoom) return spill(n);
+    char* at = inline_ + size_;
+    size_ += n;
+    return at;
+  }
+  char* spill(std::size_t n);
+
+  char inline_[kInlineRoom];
+  std::size_t size_ = 0;
+  bool spilled_ = false;
+  std::string heap_;
+};
 
 class Line {
  public:
@@ -38,10 +78,10 @@ class Line {
   Line& a(std::string_view text, int w);
   Line& a(std::string_view text);
 
-  const std::string& str() const { return text_; }
+  std::string_view str() const { return text_.view(); }
 
  private:
-  std::string text_;
+  LineText text_;
 };
 
 // Single fields, for callers that need one formatted value.

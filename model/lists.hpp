@@ -54,4 +54,38 @@ struct Table {
   }
 };
 
+// Whether entries from..to never decrease (an entry without a value, NaN,
+// breaks the order).
+template <class T, int N>
+bool ascends(const List<T, N>& list, int from, int to) {
+  for (int k = from; k < to; ++k) {
+    if (!(list[k] <= list[k + 1])) return false;
+  }
+  return true;
+}
+
+// The first index k in from..to with x <= list[k], or to + 1 when there is
+// none. In a list that ascends over from..to the test, once true, stays true,
+// so bisection finds the index; otherwise the entries are scanned in order.
+template <class T, int N>
+int first_at_or_above(const List<T, N>& list, int from, int to, double x, bool ascending) {
+  if (!ascending) {
+    for (int k = from; k <= to; ++k) {
+      if (x <= list[k]) return k;
+    }
+    return to + 1;
+  }
+  int first = from;
+  int past = to + 1;
+  while (first < past) {
+    const int mid = first + (past - first) / 2;
+    if (x <= list[mid]) {
+      past = mid;
+    } else {
+      first = mid + 1;
+    }
+  }
+  return first;
+}
+
 }  // namespace zolan

@@ -174,6 +174,9 @@ struct AnalysisModel {
   int cpt_point_count = 0;
   List<double, kMaxCptPoints> cpt_depth;
   List<double, kMaxCptPoints> cpt_qc;  // in the units of the CPT data file
+  // Set when the model is prepared: every CPT depth is not above the one
+  // before it, so a depth is found in the profile by bisection.
+  bool cpt_depths_ascending = false;
 
   // ---- Unit labels -----------------------------------------------------------
   std::string length_label = "   ";

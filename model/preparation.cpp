@@ -1,5 +1,7 @@
 #include "model/preparation.hpp"
 
+#include <algorithm>
+
 #include "model/numeric.hpp"
 
 namespace zolan {
@@ -21,6 +23,8 @@ int pile_penetration_count(const AnalysisModel& m) {
 }
 
 int prepare_model(AnalysisModel& m) {
+  m.cpt_depths_ascending =
+      ascends(m.cpt_depth, 1, std::min(m.cpt_point_count, kMaxCptPoints));
   m.profile_point_count = point_count(m.soil_profile_depth, m.length_step);
 
   for (int i = 1; i < m.soil_point_count; ++i) {

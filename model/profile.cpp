@@ -9,14 +9,13 @@ double cpt_profile_qc(const AnalysisModel& m, double depth) {
   const int count = std::min(m.cpt_point_count, kMaxCptPoints);
   if (count < 1) return 0.0;
   if (depth <= m.cpt_depth[1]) return m.cpt_qc[1];
-  for (int p = 2; p <= count; ++p) {
-    if (depth <= m.cpt_depth[p]) {
-      // depth lies above point p - 1 (p - 1 was passed), so the interval is
-      // never of zero length.
-      const double d0 = m.cpt_depth[p - 1];
-      const double q0 = m.cpt_qc[p - 1];
-      return q0 + (m.cpt_qc[p] - q0) * (depth - d0) / (m.cpt_depth[p] - d0);
-    }
+  const int p = first_at_or_above(m.cpt_depth, 2, count, depth, m.cpt_depths_ascending);
+  if (p <= count) {
+    // depth lies below point p - 1 (the test failed there), so the interval
+    // is never of zero length.
+    const double d0 = m.cpt_depth[p - 1];
+    const double q0 = m.cpt_qc[p - 1];
+    return q0 + (m.cpt_qc[p] - q0) * (depth - d0) / (m.cpt_depth[p] - d0);
   }
   return m.cpt_qc[count];
 }

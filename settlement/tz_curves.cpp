@@ -46,36 +46,43 @@ SettlementLabels settlement_labels(int unit_system) {
   return {l.length, l.diameter, l.force, l.stress, l.unit_weight, l.area, movement_column, l.modulus};
 }
 
-double ultimate_unit_friction_at(const AnalysisModel& m, const WorkingUnits& u, double depth) {
-  return ultimate_unit_friction_at_model_depth(m, u, depth / u.length);
-}
+UnitFrictionLookup::UnitFrictionLookup(const AnalysisModel& m, const WorkingUnits& u)
+    : m_(m), u_(u), count_(std::clamp(m.npen, 0, kMaxPenetrations)),
+      ascending_(ascends(m.penetration_depth, 1, count_)) {}
 
-double ultimate_unit_friction_at_model_depth(const AnalysisModel& m, const WorkingUnits& u,
-                                             double depth) {
-  const int n = std::clamp(m.npen, 0, kMaxPenetrations);
+double UnitFrictionLookup::at(double depth) const { return at_model_depth(depth / u_.length); }
+
+double UnitFrictionLookup::at_model_depth(double depth) const {
+  const int n = count_;
   if (n < 1) return 0.0;
-  const auto& z = m.penetration_depth;
-  const auto& f = m.settlement_unit_friction;
+  const auto& z = m_.penetration_depth;
+  const auto& f = m_.settlement_unit_friction;
   double value = 0.0;
   if (depth <= z[1]) {
     value = f[1];
   } else if (depth >= z[n]) {
     value = f[n];
   } else {
-    // Here z[1] < depth < z[n], so n >= 2; every point passed lies above
-    // depth, so the interval found is never of zero length.
-    for (int i = 2; i <= n; ++i) {
-      if (depth == z[i]) {
-        value = f[i];
-        break;
-      }
-      if (depth < z[i]) {
-        value = f[i - 1] + (f[i] - f[i - 1]) * (depth - z[i - 1]) / (z[i] - z[i - 1]);
-        break;
-      }
+    // Here z[1] < depth < z[n], so n >= 2 and a point from 2 to n lies not
+    // above depth; the one before it lies above, so the interval found is
+    // never of zero length.
+    const int i = first_at_or_above(z, 2, n, depth, ascending_);
+    if (depth == z[i]) {
+      value = f[i];
+    } else {
+      value = f[i - 1] + (f[i] - f[i - 1]) * (depth - z[i - 1]) / (z[i] - z[i - 1]);
     }
   }
-  return u.stress(value);
+  return u_.stress(value);
+}
+
+double ultimate_unit_friction_at(const AnalysisModel& m, const WorkingUnits& u, double depth) {
+  return UnitFrictionLookup(m, u).at(depth);
+}
+
+double ultimate_unit_friction_at_model_depth(const AnalysisModel& m, const WorkingUnits& u,
+                                             double depth) {
+  return UnitFrictionLookup(m, u).at_model_depth(depth);
 }
 
 double usace_sand_stiffness(double friction_angle) {
@@ -162,11 +169,16 @@ void build_tz_curve(TzCurve& c, int load_transfer_method, const WorkingUnits& u)
 }
 
 double curve_transfer_at(const TzCurve& c, double movement) {
+  // The table interpolation read on the curve's own lists.
   const int n = std::clamp(c.curve_point_count, 0, kCurvePoints);
-  std::array<TablePoint, kCurvePoints> points{};
-  for (int i = 1; i <= n; ++i) points[i - 1] = {c.curve_movement[i], c.curve_transfer[i]};
-  return interpolate(std::span<const TablePoint>(points.data(), static_cast<std::size_t>(n)),
-                     movement);
+  if (n == 0) return 0.0;
+  const auto& x = c.curve_movement;
+  const auto& y = c.curve_transfer;
+  if (movement <= x[1]) return y[1];
+  for (int k = 2; k <= n; ++k) {
+    if (x[k] >= movement) return y[k - 1] + (y[k] - y[k - 1]) * (movement - x[k - 1]) / (x[k] - x[k - 1]);
+  }
+  return y[n];
 }
 
 double pair_friction_angle(const AnalysisModel& m, int j, double depth) {
@@ -215,6 +227,7 @@ double tip_soil_type(const AnalysisModel& m) {
 int build_report_curves(AnalysisModel& m, const WorkingUnits& u) {
   const double vs = vertical_stickup(m) * u.length;  // working length unit
   const bool stickup = has_stickup(m);
+  const UnitFrictionLookup friction(m, u);
   int count = 0;
   auto add = [&](double depth, int flag, double angle, double tmax) {
     if (count >= kMaxCurves) return;  // never reached with 80 profile points
@@ -254,8 +267,7 @@ int build_report_curves(AnalysisModel& m, const WorkingUnits& u) {
     const double angles[3] = {a_top, (a_top + a_bottom) / 2.0, a_bottom};
     for (int c = 0; c < 3; ++c) {
       const double depth = depths[c] + vs;
-      const double tmax = stickup ? ultimate_unit_friction_at(m, u, depth - vs)
-                                  : ultimate_unit_friction_at(m, u, depth);
+      const double tmax = stickup ? friction.at(depth - vs) : friction.at(depth);
       add(depth, flag, angles[c], tmax);
     }
   }
@@ -326,6 +338,7 @@ int build_computation_curves(AnalysisModel& m, const WorkingUnits& u) {
   const double spacing = n >= 2 ? cos_batter * m.pile_length / (n - 1) : 0.0;
   const bool stickup = has_stickup(m);
   const double vs = stickup ? vertical_stickup(m) : 0.0;
+  const UnitFrictionLookup friction(m, u);
   for (int k = 1; k <= n; ++k) {
     TzCurve& c = m.tz_curves[k];
     c = TzCurve{};
@@ -337,7 +350,7 @@ int build_computation_curves(AnalysisModel& m, const WorkingUnits& u) {
     c.curve_soil_flag = soil.flag;
     c.curve_friction_angle = soil.friction_angle;
     c.curve_ultimate_friction =
-        stickup && k == 1 ? 0.0 : ultimate_unit_friction_at_model_depth(m, u, below_ground);
+        stickup && k == 1 ? 0.0 : friction.at_model_depth(below_ground);
     build_tz_curve(c, m.load_transfer_method, u);
   }
   // The deepest curve, at the tip, is built but not used by the solver.

@@ -51,6 +51,24 @@ struct SettlementLabels {
 
 SettlementLabels settlement_labels(int unit_system);
 
+// Ultimate unit side friction (psi or kPa) over the penetration list, for
+// many depths: the order of the list is checked once, and each depth found
+// by bisection in an ascending list.
+class UnitFrictionLookup {
+ public:
+  UnitFrictionLookup(const AnalysisModel& m, const WorkingUnits& u);
+  // At a depth below the ground surface in the working length unit.
+  double at(double depth) const;
+  // At a depth in feet or metres.
+  double at_model_depth(double depth) const;
+
+ private:
+  const AnalysisModel& m_;
+  WorkingUnits u_;
+  int count_;
+  bool ascending_;
+};
+
 // Ultimate unit side friction (psi or kPa) at `depth` below the ground
 // surface in the working length unit, from settlement_unit_friction over
 // penetration_depth.

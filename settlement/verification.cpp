@@ -32,6 +32,7 @@ void report_verification_tz_curves(AnalysisModel& m, RunOutput& out) {
   const SettlementLabels labels = settlement_labels(m.unit_system);
   const int count = std::clamp(m.tz_check_depth_count, 0, kMaxCheckDepths);
   const int points = std::clamp(m.soil_point_count, 0, kMaxSoilPoints);
+  const UnitFrictionLookup friction(m, u);
 
   // Curve k for check depth k; a curve is built only for a depth within the
   // profile that has a qualifying pair, the others stay empty.
@@ -48,7 +49,7 @@ void report_verification_tz_curves(AnalysisModel& m, RunOutput& out) {
     const bool sand = m.soil_table(j, kColSoilType) == 1.0 && m.soil_table(j + 1, kColSoilType) == 1.0;
     c.curve_soil_flag = sand ? 1 : 2;
     c.curve_friction_angle = pair_friction_angle(m, j, depth);
-    c.curve_ultimate_friction = ultimate_unit_friction_at_model_depth(m, u, depth);
+    c.curve_ultimate_friction = friction.at_model_depth(depth);
     build_tz_curve(c, m.load_transfer_method, u);
   }
 

@@ -71,7 +71,7 @@ TEST(Cli, UsageErrorsNameWhatIsWrongInOneLine) {
   };
   const Case cases[] = {
       {"", "zolan: A subcommand is required (see 'zolan --help')"},
-      {"frobnicate", "zolan: unknown command frobnicate (commands: run, plot) (see 'zolan --help')"},
+      {"frobnicate", "zolan: unknown command frobnicate (commands: run, plot, batch, sweep) (see 'zolan --help')"},
       {"run --input a.dat", "zolan run: --report is missing: a run on named files needs --input, "
                             "--report and --plot (see 'zolan run --help')"},
       {"run --report b.out --plot c.plt", "zolan run: --input is missing"},

@@ -315,6 +315,21 @@ TEST(Line, ComposesFieldsFromColumnOne) {
   EXPECT_EQ(line.str(), "          DEPTH  12.50***  4FT.  IN.");
 }
 
+TEST(Line, LongerThanItsOwnRoomAndCopied) {
+  // 150 + 100 + 4 characters: past the 200 a line keeps in itself.
+  const Line line = Line().rep('x', 150).x(100).i(1234, 4);
+  EXPECT_EQ(line.str(), std::string(150, 'x') + std::string(100, ' ') + "1234");
+  Line copy = line;
+  copy.t("!");
+  EXPECT_EQ(copy.str().size(), 255u);
+  EXPECT_EQ(line.str().size(), 254u);
+  Line short_line = Line().t("AB");
+  const Line short_copy = short_line;
+  short_line.t("C");
+  EXPECT_EQ(short_copy.str(), "AB");
+  EXPECT_EQ(short_line.str(), "ABC");
+}
+
 TEST(LineSink, WritesWholeLinesAndBlankLines) {
   std::ostringstream out;
   LineSink sink(&out);
