@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <regex>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -117,6 +118,14 @@ inline std::vector<std::string> table_lines(const std::string& report, const std
 inline bool holds_garbage(const std::string& text) {
   return text.find("**") != std::string::npos || text.find("nan") != std::string::npos ||
          text.find("inf") != std::string::npos;
+}
+
+// A report with its date and time line masked ("Date:  DATE").
+inline std::string mask_date(const std::string& report) {
+  static const std::regex date(
+      "Date:  (January|February|March|April|May|June|July|August|September|October|November|"
+      "December) [0-3][0-9], [0-9]{4}     Time:  [0-2][0-9]:[0-5][0-9]:[0-6][0-9]");
+  return std::regex_replace(report, date, "Date:  DATE");
 }
 
 // Writes the input data and CPT data files into `dir` and runs them.

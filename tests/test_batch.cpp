@@ -14,17 +14,13 @@ namespace zolan {
 namespace {
 
 using testing::copy_example;
+using testing::mask_date;
 using testing::read_file;
 using testing::ScratchDir;
 using testing::write_file;
 namespace fs = std::filesystem;
 
 constexpr const char* kExample = "english-open-pipe";
-
-std::string mask_date(const std::string& report) {
-  static const std::regex date("Time:  [0-2][0-9]:[0-5][0-9]:[0-6][0-9]|Date:  [A-Za-z]+ [0-9, ]+");
-  return std::regex_replace(report, date, "DATE");
-}
 
 // Case folders c0 .. c(n-1), copies of the example; the one numbered `bad`
 // with a pile record that is not a number.

@@ -54,16 +54,11 @@
 namespace zolan {
 namespace {
 
+using testing::mask_date;
 using testing::read_file;
 using testing::ScratchDir;
 using testing::write_file;
 namespace fs = std::filesystem;
-
-std::string mask_date(const std::string& report) {
-  static const std::regex date(
-      "Date:  [A-Z][a-z]+ [0-3][0-9], [0-9]{4}     Time:  [0-2][0-9]:[0-5][0-9]:[0-6][0-9]");
-  return std::regex_replace(report, date, "Date:  DATE");
-}
 
 // The first line where two texts differ, for a readable failure.
 std::string first_difference(const std::string& expected, const std::string& actual) {

@@ -14,6 +14,7 @@ namespace zolan {
 namespace {
 
 using testing::InputText;
+using testing::mask_date;
 using testing::read_file;
 using testing::ScratchDir;
 using testing::write_file;
@@ -39,13 +40,6 @@ std::string header_of(const ScratchDir& dir) {
          "     Name of plot output file    : plot.plt\n\n" + "     " + std::string(73, '-') +
          "\n" + std::string(26, ' ') + "Time and Date of Analysis\n" + "     " +
          std::string(73, '-') + "\n\n" + std::string(15, ' ') + "Date:  DATE\n";
-}
-
-std::string mask_date(const std::string& report) {
-  static const std::regex date(
-      "Date:  (January|February|March|April|May|June|July|August|September|October|November|"
-      "December) [0-3][0-9], [0-9]{4}     Time:  [0-2][0-9]:[0-5][0-9]:[0-6][0-9]");
-  return std::regex_replace(report, date, "Date:  DATE");
 }
 
 TEST(Run, BannerOnTheConsoleAndHeaderOfTheReport) {
