@@ -58,9 +58,9 @@ Section pile_section(const AnalysisModel& m) {
 // Wall force at the boundaries: unit end bearing, or where the method's wall
 // bears on the cone resistance (a pipe), that of the layer whose top is at
 // (or that holds) the boundary.
-Values wall_force(const AnalysisModel& m, const MethodSpec* spec, const Section& s, int nb) {
+Values wall_force(const AnalysisModel& m, const MethodDescriptor* method, const Section& s, int nb) {
   Values qw(at(nb) + 2, 0.0);
-  const bool cone_wall = spec != nullptr && spec->cone_wall && s.di > 1e-4;
+  const bool cone_wall = method != nullptr && method->cone_wall && s.di > 1e-4;
   for (int k = 1; k <= nb; ++k) {
     const double unit = cone_wall ? layer_qc(m, k / 2 + 1) : m.boundary_unit_end_bearing[k];
     qw[at(k)] = unit * s.wall_area;
@@ -75,7 +75,7 @@ struct PlugFriction {
   double rate_below = 0.0;
 };
 
-PlugFriction plug_friction(AnalysisModel& m, const MethodSpec* spec, const LayerGrid& grid,
+PlugFriction plug_friction(AnalysisModel& m, const MethodDescriptor* method, const LayerGrid& grid,
                            const Section& s) {
   const int nl = grid.layers();
   const int nb = 2 * nl;
@@ -98,7 +98,7 @@ PlugFriction plug_friction(AnalysisModel& m, const MethodSpec* spec, const Layer
       fp[at(t)] = plug_alpha(psi) * m.layer_su_remolded[j];
       fp[at(b)] = fp[at(t)];
     }
-    if (spec != nullptr && spec->own_plug_friction) {
+    if (method != nullptr && method->own_plug_friction) {
       fp[at(t)] = m.boundary_unit_friction(t, code);
       fp[at(b)] = cohesionless ? m.boundary_unit_friction(b, code) : fp[at(t)];
     }
@@ -131,13 +131,13 @@ struct TipForces {
   Values sum_j;  // limit-force integral over layers 1 .. j
 };
 
-TipForces tip_forces(const AnalysisModel& m, const MethodSpec* spec, const LayerGrid& grid,
+TipForces tip_forces(const AnalysisModel& m, const MethodDescriptor* method, const LayerGrid& grid,
                      const Section& s, const Values& qw) {
   const int nl = grid.layers();
   const int nb = 2 * nl;
   TipForces f{Values(at(nb) + 2, 0.0), Values(at(nl) + 1, 0.0), Values(at(nl) + 1, 0.0),
               Values(at(nl) + 1, 0.0)};
-  const bool at_least_wall = spec != nullptr && spec->tip_force_at_least_wall;
+  const bool at_least_wall = method != nullptr && method->tip_force_at_least_wall;
   for (int k = 1; k <= nb; ++k) {
     f.force[at(k)] = s.tip_area * m.boundary_unit_end_bearing[k];
     if (at_least_wall) f.force[at(k)] = std::max(f.force[at(k)], qw[at(k)]);
@@ -310,11 +310,11 @@ void closed_pile_step(AnalysisModel& m, const PenetrationState& p, const SelfWei
 
 // The method's own copies of the end bearing and core length, and its tip
 // control.
-void keep_copies(AnalysisModel& m, const MethodSpec* spec, int i, int control) {
-  if (spec == nullptr) return;
-  if (spec->end_copy != nullptr) (m.*(spec->end_copy))[i] = m.end_bearing[i];
-  if (spec->core_copy != nullptr) (m.*(spec->core_copy))[i] = m.core_length[i];
-  m.tip_control(i, spec->code) = control;
+void keep_copies(AnalysisModel& m, const MethodDescriptor* method, int i, int control) {
+  if (method == nullptr) return;
+  if (method->end_copy != nullptr) (m.*(method->end_copy))[i] = m.end_bearing[i];
+  if (method->core_copy != nullptr) (m.*(method->core_copy))[i] = m.core_length[i];
+  m.tip_control(i, method->code) = control;
 }
 
 }  // namespace
@@ -322,15 +322,15 @@ void keep_copies(AnalysisModel& m, const MethodSpec* spec, int i, int control) {
 void compute_capacity(AnalysisModel& m) {
   compute_unit_end_bearing(m);
 
-  const MethodSpec* spec = method_by_code(m.method_code);
+  const MethodDescriptor* method = method_by_code(m.method_code);
   const LayerGrid grid(m);
   const int nb = 2 * grid.layers();
   const int npen = std::min(m.npen, kMaxPenetrations);
   const Section s = pile_section(m);
 
-  const Values qw = wall_force(m, spec, s, nb);
-  const PlugFriction plug = plug_friction(m, spec, grid, s);
-  const TipForces forces = tip_forces(m, spec, grid, s, qw);
+  const Values qw = wall_force(m, method, s, nb);
+  const PlugFriction plug = plug_friction(m, method, grid, s);
+  const TipForces forces = tip_forces(m, method, grid, s, qw);
 
   PenetrationState p;
   for (Values* v : {&p.z, &p.wz, &p.de, &p.qtip, &p.mob}) v->assign(at(npen) + 1, 0.0);
@@ -357,7 +357,7 @@ void compute_capacity(AnalysisModel& m) {
     } else {
       control = open_pipe_step(m, p, sw, i);
     }
-    keep_copies(m, spec, i, control);
+    keep_copies(m, method, i, control);
   }
 }
 

@@ -14,12 +14,12 @@ constexpr double kClayNc = 9.0;
 
 // Cohesive layer: 9 su, unless the method has its own rule; then the
 // maximum unit bearing when one is given.
-void cohesive_bearing(const AnalysisModel& m, const MethodSpec* spec, int j, BearingWalk& walk,
+void cohesive_bearing(const AnalysisModel& m, const MethodDescriptor* method, int j, BearingWalk& walk,
                       double& qt, double& qb) {
   qt = kClayNc * m.layer_su_undisturbed[j];
   qb = qt;
-  if (spec != nullptr && spec->cohesive_bearing != nullptr) {
-    spec->cohesive_bearing(m, j, walk, qt, qb);
+  if (method != nullptr && method->cohesive_bearing != nullptr) {
+    method->cohesive_bearing(m, j, walk, qt, qb);
   }
   const double qmax = m.layer_max_unit_bearing[j];
   if (qmax != kNotLimited) {
@@ -31,7 +31,7 @@ void cohesive_bearing(const AnalysisModel& m, const MethodSpec* spec, int j, Bea
 }  // namespace
 
 void compute_unit_end_bearing(AnalysisModel& m) {
-  const MethodSpec* spec = method_by_code(m.method_code);
+  const MethodDescriptor* method = method_by_code(m.method_code);
   const int layers = std::min(m.layer_count, kMaxLayers);
   BearingWalk walk;  // what a rule keeps from layer to layer lives for this walk
   for (int j = 1; j <= layers; ++j) {
@@ -40,15 +40,15 @@ void compute_unit_end_bearing(AnalysisModel& m) {
     double qt = m.boundary_unit_end_bearing[t];
     double qb = m.boundary_unit_end_bearing[b];
     if (is_cohesive(m.layer_soil_type[j])) {
-      cohesive_bearing(m, spec, j, walk, qt, qb);
+      cohesive_bearing(m, method, j, walk, qt, qb);
     } else {
       // API Nq of a sand layer given as 0: filled from the delta table, for
       // good.
       if (m.layer_Nq[j] == 0.0) m.layer_Nq[j] = nq_api(m.layer_friction_angle[j] - 5.0);
       // A method without a rule of its own keeps the values of the previous
       // walk.
-      if (spec != nullptr && spec->cohesionless_bearing != nullptr) {
-        spec->cohesionless_bearing(m, j, walk, qt, qb);
+      if (method != nullptr && method->cohesionless_bearing != nullptr) {
+        method->cohesionless_bearing(m, j, walk, qt, qb);
       }
     }
     m.boundary_unit_end_bearing[t] = qt;

@@ -12,13 +12,13 @@
 namespace zolan {
 namespace {
 
-bool selected(const AnalysisModel& m, const MethodSpec& spec) {
-  return m.method_selected[spec.selection] == 1;
+bool selected(const AnalysisModel& m, const MethodDescriptor& method) {
+  return m.method_selected[method.selection] == 1;
 }
 
 // Whether the method is computed in this run at all.
-bool computed_in_run(const AnalysisModel& m, const MethodSpec& spec) {
-  return !spec.cpt_based || m.soil_detail_option == 1;
+bool computed_in_run(const AnalysisModel& m, const MethodDescriptor& method) {
+  return !method.cpt_based || m.soil_detail_option == 1;
 }
 
 void rebuild_penetration_list(AnalysisModel& m) {
@@ -32,11 +32,11 @@ void run_capacity(AnalysisModel& m, int code) {
 
 // The end bearing and core length the capacity computation left for the
 // method: its own copies where it keeps them.
-const PenetrationValues& end_bearing_of(const AnalysisModel& m, const MethodSpec& spec) {
-  return spec.end_copy != nullptr ? m.*(spec.end_copy) : m.end_bearing;
+const PenetrationValues& end_bearing_of(const AnalysisModel& m, const MethodDescriptor& method) {
+  return method.end_copy != nullptr ? m.*(method.end_copy) : m.end_bearing;
 }
-const PenetrationValues& core_length_of(const AnalysisModel& m, const MethodSpec& spec) {
-  return spec.core_copy != nullptr ? m.*(spec.core_copy) : m.core_length;
+const PenetrationValues& core_length_of(const AnalysisModel& m, const MethodDescriptor& method) {
+  return method.core_copy != nullptr ? m.*(method.core_copy) : m.core_length;
 }
 
 // Keeps the friction lists a method routine left.
@@ -51,23 +51,23 @@ void record_friction(AnalysisModel& m, MethodResults& r) {
 // Keeps the end bearing (factored by the LRFD factor on unit bearing of the
 // layer beginning at each penetration), core length and plug marker of a
 // capacity computation, and forms the ultimate capacity.
-void record_capacity(AnalysisModel& m, const MethodSpec& spec, const PenetrationValues& end,
+void record_capacity(AnalysisModel& m, const MethodDescriptor& method, const PenetrationValues& end,
                      const PenetrationValues& core) {
-  MethodResults& r = m.method_results[spec.selection];
+  MethodResults& r = m.method_results[method.selection];
   for (int i = 1; i <= m.npen; ++i) {
     r.end_unfactored[i] = end[i];
     r.end[i] = end[i] * m.layer_lrfd_bearing[layer_at(m, i)];
     r.core[i] = core[i];
-    r.tip_control[i] = m.tip_control(i, spec.code);
+    r.tip_control[i] = m.tip_control(i, method.code);
     r.ultimate[i] = r.skin[i] + r.end[i];
   }
 }
 
 // Routine, capacity computation and rebuilt penetration list of one method.
-void run_method(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
-  spec.side_friction(m, out);
-  record_friction(m, m.method_results[spec.selection]);
-  run_capacity(m, spec.code);
+void run_method(AnalysisModel& m, RunOutput& out, const MethodDescriptor& method) {
+  method.side_friction(m, out);
+  record_friction(m, m.method_results[method.selection]);
+  run_capacity(m, method.code);
   rebuild_penetration_list(m);
 }
 
@@ -75,11 +75,11 @@ void run_method(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
 // end bearings of the first-pass methods are formed again in pass 2 (for
 // the load-settlement hand-over), and what a caller reads of a table must
 // be what the report shows.
-void print_table(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
-  const MethodResults& r = m.method_results[spec.selection];
-  if (!r.computed || !selected(m, spec)) return;
-  write_method_table(m, r, spec.title, spec.user_values, out);
-  m.reported_results[spec.selection] = r;
+void print_table(AnalysisModel& m, RunOutput& out, const MethodDescriptor& method) {
+  const MethodResults& r = m.method_results[method.selection];
+  if (!r.computed || !selected(m, method)) return;
+  write_method_table(m, r, method.title, method.user_values, out);
+  m.reported_results[method.selection] = r;
 }
 
 bool has_user_values(const AnalysisModel& m) {
@@ -91,26 +91,26 @@ bool has_user_values(const AnalysisModel& m) {
 
 // The method of unit values given per layer: its end bearing is the one
 // given, or under tension the self weight of a capacity computation.
-void run_user_values_method(AnalysisModel& m, RunOutput& out, const MethodSpec& spec) {
+void run_user_values_method(AnalysisModel& m, RunOutput& out, const MethodDescriptor& method) {
   if (!has_user_values(m)) return;
-  MethodResults& r = m.method_results[spec.selection];
-  spec.side_friction(m, out);
-  if (m.loading_type == 1) run_capacity(m, spec.code);
+  MethodResults& r = m.method_results[method.selection];
+  method.side_friction(m, out);
+  if (m.loading_type == 1) run_capacity(m, method.code);
   r.computed = true;
   for (int i = 1; i <= m.npen; ++i) {
     r.skin[i] = m.skin_friction_user[i];
     r.unit_friction[i] = m.layer_unit_friction_user[layer_at(m, i)];
   }
   const PenetrationValues no_core;
-  record_capacity(m, spec, end_bearing_of(m, spec), no_core);
+  record_capacity(m, method, end_bearing_of(m, method), no_core);
   rebuild_penetration_list(m);
-  print_table(m, out, spec);
+  print_table(m, out, method);
 }
 
 int table_count(const AnalysisModel& m) {
   int count = 0;
-  for (const MethodSpec& spec : method_specs()) {
-    if (computed_in_run(m, spec) && selected(m, spec)) ++count;
+  for (const MethodDescriptor& method : method_descriptors()) {
+    if (computed_in_run(m, method) && selected(m, method)) ++count;
   }
   return count;
 }
@@ -135,9 +135,9 @@ void hand_over(AnalysisModel& m) {
 // their end bearings in pass 2) and the count of printed rows.
 void start_pass(AnalysisModel& m) {
   prepare_layers(m);
-  for (const MethodSpec& spec : method_specs()) {
-    if (spec.pass != 1 || spec.user_values) continue;
-    run_capacity(m, spec.code);
+  for (const MethodDescriptor& method : method_descriptors()) {
+    if (method.pass != 1 || method.user_values) continue;
+    run_capacity(m, method.code);
     rebuild_penetration_list(m);
   }
   m.printed_row_count = printed_row_count(m.npen, m.output_interval);
@@ -146,10 +146,10 @@ void start_pass(AnalysisModel& m) {
 // End bearings of the pass-1 methods from the capacity computations just
 // made.
 void record_first_pass_capacity(AnalysisModel& m) {
-  for (const MethodSpec& spec : method_specs()) {
-    if (spec.pass != 1 || spec.user_values) continue;
-    if (m.method_results[spec.selection].computed) {
-      record_capacity(m, spec, end_bearing_of(m, spec), core_length_of(m, spec));
+  for (const MethodDescriptor& method : method_descriptors()) {
+    if (method.pass != 1 || method.user_values) continue;
+    if (m.method_results[method.selection].computed) {
+      record_capacity(m, method, end_bearing_of(m, method), core_length_of(m, method));
     }
   }
 }
@@ -161,16 +161,16 @@ void run_first_pass(AnalysisModel& m, RunOutput& out) {
   write_plot_header(out.plot, table_count(m), m.printed_row_count, m.unit_system,
                     m.load_transfer_method);
   rebuild_penetration_list(m);
-  for (const MethodSpec& spec : method_specs()) {
-    if (spec.pass == 1 && spec.user_values) run_user_values_method(m, out, spec);
+  for (const MethodDescriptor& method : method_descriptors()) {
+    if (method.pass == 1 && method.user_values) run_user_values_method(m, out, method);
   }
-  for (const MethodSpec& spec : method_specs()) {
-    if (spec.pass == 1 && !spec.user_values) run_method(m, out, spec);
+  for (const MethodDescriptor& method : method_descriptors()) {
+    if (method.pass == 1 && !method.user_values) run_method(m, out, method);
   }
   record_first_pass_capacity(m);
   rebuild_penetration_list(m);
-  for (const MethodSpec& spec : method_specs()) {
-    if (spec.pass == 1 && !spec.user_values) print_table(m, out, spec);
+  for (const MethodDescriptor& method : method_descriptors()) {
+    if (method.pass == 1 && !method.user_values) print_table(m, out, method);
   }
 }
 
@@ -181,11 +181,11 @@ void run_second_pass(AnalysisModel& m, RunOutput& out) {
   start_pass(m);
   rebuild_penetration_list(m);
   record_first_pass_capacity(m);
-  for (const MethodSpec& spec : method_specs()) {
-    if (spec.pass != 2 || !computed_in_run(m, spec)) continue;
-    run_method(m, out, spec);
-    record_capacity(m, spec, m.end_bearing, m.core_length);
-    print_table(m, out, spec);
+  for (const MethodDescriptor& method : method_descriptors()) {
+    if (method.pass != 2 || !computed_in_run(m, method)) continue;
+    run_method(m, out, method);
+    record_capacity(m, method, m.end_bearing, m.core_length);
+    print_table(m, out, method);
   }
   hand_over(m);
   run_load_settlement(m, out);

@@ -45,16 +45,16 @@ std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 // a method the run computes, with the values it reads.
 void check_load_transfer_method(const AnalysisModel& m, const std::string& input_label) {
   const int ltm = m.load_transfer_method;
-  const MethodSpec* spec = method_by_selection(ltm);
+  const MethodDescriptor* method = method_by_selection(ltm);
   const std::string where = input_label + " (record 7): load_transfer_method " + std::to_string(ltm);
-  if (spec == nullptr) throw InputError(where + " must be 1 to 9");
-  if (spec->cpt_based && m.soil_detail_option != 1) {
+  if (method == nullptr) throw InputError(where + " must be 1 to 9");
+  if (method->cpt_based && m.soil_detail_option != 1) {
     throw InputError(where +
                      " is a CPT-based method, which is computed only with soil_detail_option 1 "
                      "(found " +
                      std::to_string(m.soil_detail_option) + ")");
   }
-  if (spec->user_values) {
+  if (method->user_values) {
     bool any = false;
     for (int i = 1; i <= m.soil_point_count; ++i) {
       if (m.soil_table(i, kColUserFriction) != 0.0 || m.soil_table(i, kColUserBearing) != 0.0) {

@@ -53,7 +53,7 @@ struct TableTitle {
 // Shapes of the load-transfer curves the method's results are given.
 enum class CurveFamily { kStandard, kUsace };
 
-struct MethodSpec {
+struct MethodDescriptor {
   int selection;   // MethodSelection: input order (method_selected, load_transfer_method)
   int code;        // MethodCode: branch of the capacity computation
   int pass;        // 1 or 2
@@ -83,12 +83,12 @@ struct MethodSpec {
 };
 
 // The nine methods in input order (selection 1 .. 9).
-std::span<const MethodSpec> method_specs();
+std::span<const MethodDescriptor> method_descriptors();
 
 // The method of a selection number (1 .. 9) or of a method_code (1 .. 9);
 // null for any other number.
-const MethodSpec* method_by_selection(int selection);
-const MethodSpec* method_by_code(int code);
+const MethodDescriptor* method_by_selection(int selection);
+const MethodDescriptor* method_by_code(int code);
 
 // The curve family of the load-transfer method `selection` (standard for a
 // number outside 1 .. 9).

@@ -12,7 +12,7 @@ constexpr PenetrationValues AnalysisModel::*kNoCopy = nullptr;
 // cohesionless and cohesive end bearing; own plug friction, cone-resistance
 // wall, tip force at least the wall force; end-bearing and core copies;
 // table title, indent and stars; curve family.
-constexpr MethodSpec kMethodSpecs[kMethodCount] = {
+constexpr MethodDescriptor kMethodDescriptors[kMethodCount] = {
     {kSelFhwa, kCodeFhwa, 1, false, false, compute_fhwa,
      fhwa_sand_bearing, nullptr,
      true, false, false,
@@ -66,21 +66,21 @@ constexpr int kSelectionOfCode[kMethodCount + 1] = {
 
 }  // namespace
 
-std::span<const MethodSpec> method_specs() { return kMethodSpecs; }
+std::span<const MethodDescriptor> method_descriptors() { return kMethodDescriptors; }
 
-const MethodSpec* method_by_selection(int selection) {
+const MethodDescriptor* method_by_selection(int selection) {
   if (selection < 1 || selection > kMethodCount) return nullptr;
-  return &kMethodSpecs[selection - 1];
+  return &kMethodDescriptors[selection - 1];
 }
 
-const MethodSpec* method_by_code(int code) {
+const MethodDescriptor* method_by_code(int code) {
   if (code < 1 || code > kMethodCount) return nullptr;
   return method_by_selection(kSelectionOfCode[code]);
 }
 
 CurveFamily curve_family(int selection) {
-  const MethodSpec* spec = method_by_selection(selection);
-  return spec != nullptr ? spec->curves : CurveFamily::kStandard;
+  const MethodDescriptor* method = method_by_selection(selection);
+  return method != nullptr ? method->curves : CurveFamily::kStandard;
 }
 
 }  // namespace zolan

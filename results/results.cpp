@@ -32,17 +32,17 @@ PlugState plug_state(const AnalysisModel& m, int tip_control) {
   return open_ended(m) ? PlugState::kPlugged : PlugState::kClosed;
 }
 
-MethodCapacity method_capacity(const AnalysisModel& m, const MethodSpec& spec) {
+MethodCapacity method_capacity(const AnalysisModel& m, const MethodDescriptor& method) {
   // A printed table as the report shows it; a method without a table (the
   // load-transfer method when it is not selected) as the run left it.
-  const MethodResults& printed = m.reported_results[spec.selection];
-  const MethodResults& r = printed.computed ? printed : m.method_results[spec.selection];
+  const MethodResults& printed = m.reported_results[method.selection];
+  const MethodResults& r = printed.computed ? printed : m.method_results[method.selection];
   MethodCapacity out;
-  out.selection = spec.selection;
-  out.key = method_names(spec.selection).key;
-  out.name = method_names(spec.selection).name;
-  out.report_title = report_title(spec.selection);
-  out.printed = m.method_selected[spec.selection] == 1;
+  out.selection = method.selection;
+  out.key = method_names(method.selection).key;
+  out.name = method_names(method.selection).name;
+  out.report_title = report_title(method.selection);
+  out.printed = m.method_selected[method.selection] == 1;
   const double cos_batter = std::cos(m.batter_angle);
   const int npen = std::clamp(m.npen, 0, kMaxPenetrations);
   for (int i = 1; i <= npen; ++i) {
@@ -141,8 +141,8 @@ MethodNames method_names(int selection) {
 }
 
 std::string report_title(int selection) {
-  const MethodSpec* spec = method_by_selection(selection);
-  return spec != nullptr ? trimmed_title(spec->title.text) : std::string();
+  const MethodDescriptor* method = method_by_selection(selection);
+  return method != nullptr ? trimmed_title(method->title.text) : std::string();
 }
 
 const MethodCapacity* Results::load_transfer() const {
@@ -178,11 +178,11 @@ Results collect_results(const FinishedRun& run) {
   res.load_transfer_method = m.load_transfer_method;
   // The methods the user asked for (their tables are in the report) and the
   // load-transfer method; the others the run computes along the way stay out.
-  for (const MethodSpec& spec : method_specs()) {
-    const bool asked = m.method_selected[spec.selection] == 1 ||
-                       spec.selection == m.load_transfer_method;
-    if (asked && m.method_results[spec.selection].computed) {
-      res.methods.push_back(method_capacity(m, spec));
+  for (const MethodDescriptor& method : method_descriptors()) {
+    const bool asked = m.method_selected[method.selection] == 1 ||
+                       method.selection == m.load_transfer_method;
+    if (asked && m.method_results[method.selection].computed) {
+      res.methods.push_back(method_capacity(m, method));
     }
   }
   collect_settlement(m, res);

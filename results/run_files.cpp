@@ -94,7 +94,7 @@ class PlotReader {
 
 // A method table of the report: its method and rows.
 struct ReportTable {
-  const MethodSpec* spec = nullptr;
+  const MethodDescriptor* method = nullptr;
   bool battered = false;
   bool core = false;
   bool tension = false;
@@ -130,13 +130,13 @@ std::vector<ReportTable> report_tables(const std::vector<std::string>& lines, co
   std::vector<ReportTable> tables;
   for (std::size_t n = 1; n + 5 < lines.size(); ++n) {
     const std::string title = trim(lines[n]);
-    const MethodSpec* spec = nullptr;
-    for (const MethodSpec& s : method_specs()) {
-      if (title == s.title.text) spec = &s;
+    const MethodDescriptor* method = nullptr;
+    for (const MethodDescriptor& s : method_descriptors()) {
+      if (title == s.title.text) method = &s;
     }
-    if (spec == nullptr || trim(lines[n - 1]).find_first_not_of('*') != std::string::npos) continue;
+    if (method == nullptr || trim(lines[n - 1]).find_first_not_of('*') != std::string::npos) continue;
     ReportTable t;
-    t.spec = spec;
+    t.method = method;
     const std::string& heading = lines[n + 3];
     t.battered = heading.find("DEPTH") != std::string::npos;
     t.core = heading.find("CORE") != std::string::npos;
@@ -146,7 +146,7 @@ std::vector<ReportTable> report_tables(const std::vector<std::string>& lines, co
       if (!row.printed) {
         throw std::runtime_error("report \"" + path.string() + "\", line " +
                                  std::to_string(k + 1) + ": not a row of the " +
-                                 trim(spec->title.text) + " table");
+                                 trim(method->title.text) + " table");
       }
       t.rows.push_back(row);
     }
@@ -243,7 +243,7 @@ Results read_finished_run(const fs::path& report, const fs::path& plot) {
   r.plot_file = plot;
   for (const ReportTable& t : tables) {
     MethodCapacity mc;
-    mc.selection = t.spec->selection;
+    mc.selection = t.method->selection;
     mc.key = method_names(mc.selection).key;
     mc.name = method_names(mc.selection).name;
     mc.report_title = report_title(mc.selection);
