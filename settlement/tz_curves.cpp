@@ -42,8 +42,7 @@ WorkingUnits working_units(const AnalysisModel& m) {
 
 SettlementLabels settlement_labels(int unit_system) {
   const UnitLabelSet& l = unit_labels(unit_system);
-  const std::string_view movement_column = unit_system == 1 ? l.diameter : l.length;
-  return {l.length, l.diameter, l.force, l.stress, l.unit_weight, l.area, movement_column, l.modulus};
+  return {l.length, l.force, unit_system == 1 ? l.diameter : l.length, l.modulus};
 }
 
 UnitFrictionLookup::UnitFrictionLookup(const AnalysisModel& m, const WorkingUnits& u)

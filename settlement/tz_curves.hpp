@@ -35,17 +35,13 @@ WorkingUnits working_units(const AnalysisModel& m);
 // The stickup projected on the vertical (ft or m; the batter in radians).
 double vertical_stickup(const AnalysisModel& m);
 
-// The analysis' own unit labels (English / SI).
+// The labels of the load-settlement tables: those of the model's set they
+// print, with the movement column (inches, or metres in SI) and the unit load
+// transfer column of the curve listings (psi or kPa).
 struct SettlementLabels {
-  std::string_view length;       // "FT." / "M. "
-  std::string_view movement;     // "IN." / "MM."
-  std::string_view force;        // "KIP" / "KN."
-  std::string_view stress;       // "KSF" / "KPA"
-  std::string_view unit_weight;  // "LB/CF" / "KN/CM"
-  std::string_view area;         // "IN2" / "M2 "
-  // Movement columns of the tables: inches, or metres in SI.
+  std::string_view length;           // "FT." / "M. "
+  std::string_view force;            // "KIP" / "KN."
   std::string_view movement_column;  // "IN." / "M. "
-  // Unit load transfer column of the curve listings.
   std::string_view transfer_column;  // "PSI" / "KPA"
 };
 
