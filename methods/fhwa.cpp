@@ -10,6 +10,7 @@
 #include "methods/penetration.hpp"
 #include "methods/rules.hpp"
 #include "model/interpolate.hpp"
+#include "model/profile.hpp"
 #include "model/numeric.hpp"
 #include "model/units.hpp"
 
@@ -198,9 +199,6 @@ double away_from_zero(double v) {
   if (std::abs(v) >= kSmallestDivisor) return v;
   return v < 0.0 ? -kSmallestDivisor : kSmallestDivisor;
 }
-
-// FHWA's own line between cohesionless and cohesive soil: a type above 1.
-bool is_fhwa_cohesive(double soil_type) { return soil_type > 1.0; }
 
 // Outside diameter (ft or m) tapered over `length` from the pile head.
 double tapered_diameter(const AnalysisModel& m, double length) {
@@ -435,7 +433,7 @@ void fhwa_boundary_friction(AnalysisModel& m, BoundaryList& outside) {
   TomlinsonWalk walk;
   const int layers = std::clamp(m.layer_count, 0, kMaxLayers);
   for (int i = 1; i <= layers; ++i) {
-    if (is_fhwa_cohesive(m.layer_soil_type[i])) {
+    if (is_cohesive_above_one(m.layer_soil_type[i])) {
       tomlinson_layer(m, i, walk, outside);
     } else {
       nordlund_layer(m, i, walk, outside);

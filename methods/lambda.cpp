@@ -84,7 +84,7 @@ void lambda_layers(AnalysisModel& m, const LayerGrid& grid, LambdaLayers& v) {
     // Soil type not above 1: cohesionless, K sigma'mean tan(phi).
     const double sum = m.boundary_vertical_stress[2 * i - 1] + m.boundary_vertical_stress[2 * i];
     const double tan_phi = std::tan(m.layer_friction_angle[i] / kDegreesPerRadian);
-    v.strength[i] = m.layer_soil_type[i] <= 1.0 ? m.layer_K[i] * 0.5 * sum * tan_phi
+    v.strength[i] = !is_cohesive_above_one(m.layer_soil_type[i]) ? m.layer_K[i] * 0.5 * sum * tan_phi
                                                 : m.layer_su_undisturbed[i];
   }
   // Down to the zero-friction length the layers carry no strength; a layer

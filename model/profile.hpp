@@ -30,8 +30,8 @@ inline bool is_cohesive(double soil_type) { return !is_cohesionless(soil_type); 
 // Sand exactly (type 1.0): the API default maximum friction, the soil flag
 // of the t-z curves.
 inline bool is_sand_exactly(double soil_type) { return soil_type == 1.0; }
-// Cohesive for the side friction of the cone-resistance methods (ICP/MTD,
-// Fugro, UWA): any type above 1, without a tolerance.
+// Cohesive without a tolerance: any type above 1 (the side friction of FHWA,
+// Revised Lambda and the cone-resistance methods).
 inline bool is_cohesive_above_one(double soil_type) { return soil_type > 1.0; }
 // Sand for the critical depth of the layer profile: below 1.5.
 inline bool is_sand_for_critical_depth(double soil_type) { return soil_type < 1.5; }
